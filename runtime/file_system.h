@@ -1,0 +1,67 @@
+// The file layer: the only way the export and the import reach files and
+// folders. Paths are Windows-style byte texts (backslashes, system code page);
+// a doubled backslash inside a path counts as one. Tests replace this layer to
+// make any operation fail.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/local_time.h"
+
+namespace linkshelf {
+
+struct FolderEntry {
+  std::string name;
+  bool is_folder = false;
+};
+
+// The outcome of one file operation: success, or the reason it failed, in
+// words a user can act on.
+struct FileStatus {
+  bool ok = true;
+  std::string reason;
+
+  static FileStatus Success() { return {}; }
+  static FileStatus Failure(std::string why) { return {false, std::move(why)}; }
+  explicit operator bool() const { return ok; }
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // The entries of the folder that `pattern` names whose names match its last
+  // component (`*` and `?`, letters without regard to case), every attribute
+  // included. Empty when the folder cannot be searched.
+  virtual std::vector<FolderEntry> FindEntries(const std::string& pattern) = 0;
+
+  // True when a file (not a folder) stands at the path.
+  virtual bool FileExists(const std::string& path) = 0;
+  virtual bool FolderExists(const std::string& path) = 0;
+
+  // Size and last-write time (local time) of a file, read without needing
+  // exclusive access; nothing when the file cannot be opened.
+  virtual std::optional<std::uint64_t> FileSize(const std::string& path) = 0;
+  virtual std::optional<LocalTime> LastWriteTime(const std::string& path) = 0;
+
+  // The whole file as bytes.
+  virtual FileStatus ReadFile(const std::string& path, std::string& bytes) = 0;
+
+  // Creates one folder whose parent exists. Succeeds when the folder exists already.
+  virtual FileStatus CreateFolder(const std::string& path) = 0;
+
+  // Creates a file that must not exist yet and writes the bytes into it. When
+  // the writing fails after the file was created, the partial file is removed.
+  virtual FileStatus WriteNewFile(const std::string& path, std::string_view bytes) = 0;
+
+  // Moves the file `from` onto `to`, replacing a file that stands there, in one step.
+  virtual FileStatus ReplaceFile(const std::string& from, const std::string& to) = 0;
+
+  virtual FileStatus RemoveFile(const std::string& path) = 0;
+};
+
+}  // namespace linkshelf

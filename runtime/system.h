@@ -1,0 +1,35 @@
+// The operating system behind the runtime: one implementation for Windows
+// (ANSI functions, the system code page) and one for POSIX (UTF-8 names).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "runtime/collation.h"
+#include "runtime/file_system.h"
+#include "runtime/local_time.h"
+#include "runtime/regional_settings.h"
+
+namespace linkshelf {
+
+std::unique_ptr<FileSystem> MakeSystemFileSystem();
+std::unique_ptr<Collation> MakeSystemCollation();
+
+// Windows: the locale items of the user's default locale; POSIX: the defaults.
+RegionalSettings ReadSystemRegionalSettings();
+
+LocalTime CurrentLocalTime();
+// A moment given in seconds since 1970-01-01 UTC, in local time (TZ applies on POSIX).
+std::optional<LocalTime> LocalTimeFromEpoch(std::int64_t seconds);
+
+// The working folder as a core path ending in a backslash.
+std::string CurrentFolder();
+
+// Core paths use backslashes; POSIX names use slashes. Identity on Windows.
+std::string CorePathFromNative(std::string_view native_path);
+std::string NativePathFromCore(std::string_view core_path);
+
+}  // namespace linkshelf

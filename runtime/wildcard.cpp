@@ -1,0 +1,32 @@
+#include "runtime/wildcard.h"
+
+#include "runtime/text.h"
+
+namespace linkshelf {
+
+bool MatchesWildcard(std::string_view name, std::string_view pattern) {
+  if (pattern == "*.*" || pattern == "*") return true;
+  // Iterative matching with one back-tracking point: linear for the patterns
+  // the program uses, and never recursive however long the name.
+  size_t n = 0, p = 0;
+  size_t star = std::string_view::npos, resume = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() &&
+        (pattern[p] == '?' || EqualsIgnoringAsciiCase(pattern.substr(p, 1), name.substr(n, 1)))) {
+      ++n;
+      ++p;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      resume = n;
+    } else if (star != std::string_view::npos) {
+      p = star + 1;
+      n = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+}  // namespace linkshelf

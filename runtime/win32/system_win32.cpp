@@ -1,0 +1,89 @@
+// Locale, collation, clock and paths on Windows.
+#include <windows.h>
+
+#include "runtime/system.h"
+
+namespace linkshelf {
+
+namespace {
+
+class LocaleCollation final : public Collation {
+ public:
+  int Compare(std::string_view a, std::string_view b) const override {
+    const int result = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
+                                      static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()));
+    return result == 0 ? 0 : result - CSTR_EQUAL;
+  }
+};
+
+// One locale item of the user's default locale; nothing when it supplies nothing.
+std::string LocaleItem(LCTYPE item) {
+  char buffer[128] = {};
+  const int length = GetLocaleInfoA(LOCALE_USER_DEFAULT, item, buffer, sizeof buffer);
+  return length > 1 ? std::string(buffer, static_cast<size_t>(length - 1)) : std::string();
+}
+
+void TakeItem(std::string& setting, LCTYPE item) {
+  if (std::string value = LocaleItem(item); !value.empty()) setting = std::move(value);
+}
+
+LocalTime FromSystemTime(const SYSTEMTIME& parts) {
+  return LocalTime{parts.wYear, parts.wMonth, parts.wDay, parts.wHour, parts.wMinute, parts.wSecond};
+}
+
+}  // namespace
+
+std::unique_ptr<Collation> MakeSystemCollation() { return std::make_unique<LocaleCollation>(); }
+
+RegionalSettings ReadSystemRegionalSettings() {
+  RegionalSettings settings;
+  TakeItem(settings.thousands_separator, LOCALE_STHOUSAND);
+  TakeItem(settings.decimal_separator, LOCALE_SDECIMAL);
+  TakeItem(settings.date_separator, LOCALE_SDATE);
+  TakeItem(settings.time_separator, LOCALE_STIME);
+  TakeItem(settings.short_date_format, LOCALE_SSHORTDATE);
+  TakeItem(settings.morning_designator, LOCALE_S1159);
+  TakeItem(settings.afternoon_designator, LOCALE_S2359);
+  // The long time format is built from three items, as the date texts expect it.
+  std::string format = LocaleItem(LOCALE_ITLZERO) != "0" ? "hh" : "h";
+  format += ":mm:ss";
+  if (LocaleItem(LOCALE_ITIME) == "0") {
+    format = LocaleItem(LOCALE_ITIMEMARKPOSN) != "0" && !LocaleItem(LOCALE_ITIMEMARKPOSN).empty()
+                 ? "AMPM " + format
+                 : format + " AMPM";
+  }
+  settings.long_time_format = format;
+  return settings;
+}
+
+LocalTime CurrentLocalTime() {
+  SYSTEMTIME parts{};
+  GetLocalTime(&parts);
+  return FromSystemTime(parts);
+}
+
+std::optional<LocalTime> LocalTimeFromEpoch(std::int64_t seconds) {
+  // FILETIME counts 100-nanosecond steps from 1601-01-01 UTC.
+  const std::int64_t ticks = (seconds + 11644473600LL) * 10000000LL;
+  if (seconds < -11644473600LL || ticks < 0) return std::nullopt;
+  FILETIME utc{static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
+  FILETIME local{};
+  SYSTEMTIME parts{};
+  if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &parts)) {
+    return std::nullopt;
+  }
+  return FromSystemTime(parts);
+}
+
+std::string CurrentFolder() {
+  char buffer[MAX_PATH + 1] = {};
+  const DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
+  std::string folder(buffer, length < sizeof buffer ? length : 0);
+  if (folder.empty() || folder.back() != '\\') folder += '\\';
+  return folder;
+}
+
+std::string CorePathFromNative(std::string_view native_path) { return std::string(native_path); }
+std::string NativePathFromCore(std::string_view core_path) { return std::string(core_path); }
+
+}  // namespace linkshelf

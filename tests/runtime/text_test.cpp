@@ -1,0 +1,42 @@
+#include "runtime/text.h"
+
+#include <gtest/gtest.h>
+
+#include "runtime/wildcard.h"
+
+namespace linkshelf {
+namespace {
+
+TEST(TextTest, TrimBothRemovesBlanksAndControlBytesOnly) {
+  EXPECT_EQ(TrimBoth(" \t\r\n a b \x01"), "a b");
+  EXPECT_EQ(TrimBoth("   "), "");
+  EXPECT_EQ(TrimBoth("\xB0\xA1 "), "\xB0\xA1");  // bytes above 127 are text
+}
+
+TEST(TextTest, FolderAndNamePartsSplitAtTheLastBackslashOrColon) {
+  EXPECT_EQ(FolderPart("C:\\a\\b.htm"), "C:\\a\\");
+  EXPECT_EQ(NamePart("C:\\a\\b.htm"), "b.htm");
+  EXPECT_EQ(FolderPart("D:page.htm"), "D:");
+  EXPECT_EQ(NamePart("D:page.htm"), "page.htm");
+  EXPECT_EQ(FolderPart("mybook.htm"), "");
+  EXPECT_EQ(NamePart("mybook.htm"), "mybook.htm");
+}
+
+TEST(TextTest, CollapsingReplacesPairsLeftToRightWithoutOverlap) {
+  EXPECT_EQ(CollapseDoubledBackslashes("\\News\\\\Tech\\"), "\\News\\Tech\\");
+  EXPECT_EQ(CollapseDoubledBackslashes("a\\\\\\b"), "a\\\\b");
+  EXPECT_EQ(CollapseDoubledBackslashes("a\\\\\\\\b"), "a\\\\b");
+}
+
+TEST(TextTest, WildcardsMatchWithoutRegardToCase) {
+  EXPECT_TRUE(MatchesWildcard("Daily News.url", "*.url"));
+  EXPECT_TRUE(MatchesWildcard("DAILY.URL", "*.url"));
+  EXPECT_TRUE(MatchesWildcard(".url", "*.url"));
+  EXPECT_FALSE(MatchesWildcard("a.urlx", "*.url"));
+  EXPECT_FALSE(MatchesWildcard("url", "*.url"));
+  EXPECT_TRUE(MatchesWildcard("no-dot", "*.*"));
+  EXPECT_TRUE(MatchesWildcard("abc", "a?c"));
+}
+
+}  // namespace
+}  // namespace linkshelf
