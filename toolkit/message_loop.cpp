@@ -18,6 +18,8 @@ void RunApplication(Control* form) {
   app.running = true;
   app.terminated = false;
   app.application_window = form;
+  // Whatever frees the form during the run, it goes only when the run is over.
+  ObjectReference hold(form);
   form->WindowHandleShown();
   while (!app.terminated) ProcessMessages(form);
   TerminateApplication();
