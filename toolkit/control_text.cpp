@@ -115,7 +115,8 @@ std::string Control::GetItem(int index) const {
   HWND window = EnsureWindow();
   if (!window) return {};
   if (kind_ == ControlKind::kEditBox) return EditLine(window, index);
-  const LRESULT length = SendMessageA(window, table_.item_text_length, static_cast<WPARAM>(index), 0);
+  const LRESULT length =
+      SendMessageA(window, table_.item_text_length, static_cast<WPARAM>(index), 0);
   if (length < 0) return {};
   std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
   if (SendMessageA(window, table_.item_text, static_cast<WPARAM>(index),

@@ -9,9 +9,15 @@ ApplicationState& App() {
   return state;
 }
 
-Control* ApplicationWindow() { return App().application_window; }
-bool IsApplicationRunning() { return App().running; }
-bool IsApplicationTerminated() { return App().terminated; }
+Control* ApplicationWindow() {
+  return App().application_window;
+}
+bool IsApplicationRunning() {
+  return App().running;
+}
+bool IsApplicationTerminated() {
+  return App().terminated;
+}
 
 void RunApplication(Control* form) {
   ApplicationState& app = App();

@@ -30,9 +30,10 @@ TEST(OpenSaveDialogTest, FilterBarsBecomeZerosExceptALeadingOne) {
 }
 
 TEST(OpenSaveDialogTest, MainWindowSaveDialogRecord) {
-  auto* dialog = CreateOpenSaveDialog("", "", {OpenSaveOption::kFileMustExist,
-                                               OpenSaveOption::kHideReadOnly,
-                                               OpenSaveOption::kPathMustExist});
+  auto* dialog =
+      CreateOpenSaveDialog("", "",
+                           {OpenSaveOption::kFileMustExist, OpenSaveOption::kHideReadOnly,
+                            OpenSaveOption::kPathMustExist});
   dialog->Filter = "HTML 文件 |*.htm*";
   dialog->IsOpenDialog = false;
   dialog->DefaultExtension = "htm";

@@ -39,7 +39,8 @@ TEST_F(ControlTest, KindsGetTheirClassesStylesAndDefaultSizes) {
   Control* panel = CreatePanel(form_, PanelEdge::kSunken);
   Control* edit = CreateEditBox(form_, {});
   Control* memo = CreateEditBox(form_, {EditOption::kMultiLine});
-  Control* list = CreateComboBox(form_, {ComboOption::kDropDownList, ComboOption::kNoIntegralHeight});
+  Control* list =
+      CreateComboBox(form_, {ComboOption::kDropDownList, ComboOption::kNoIntegralHeight});
 
   EXPECT_EQ(ClassNameOf(button->WindowHandle()), "obj_BUTTON");
   EXPECT_EQ(ClassNameOf(label->WindowHandle()), "obj_STATIC");
@@ -267,7 +268,8 @@ TEST_F(ControlTest, FixedFrameKeepsTheSizeAndDisablesResizingHits) {
   EXPECT_EQ(info.ptMaxTrackSize.y, 212);
   RECT outer{};
   GetWindowRect(window, &outer);
-  const LRESULT hit = SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(outer.right - 1, outer.bottom - 1));
+  const LRESULT hit =
+      SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(outer.right - 1, outer.bottom - 1));
   EXPECT_EQ(hit, HTBORDER);
 }
 

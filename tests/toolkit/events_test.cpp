@@ -14,7 +14,9 @@ using window_test::ClassNameOf;
 using window_test::PumpMessages;
 using window_test::RunInsideApplication;
 
-void Count(void* context, Control*) { ++*static_cast<int*>(context); }
+void Count(void* context, Control*) {
+  ++*static_cast<int*>(context);
+}
 
 struct CloseLog {
   int calls = 0;
@@ -49,7 +51,8 @@ TEST(EventsTest, ButtonClickRunsItsOwnHandlerEvenOnAPanel) {
 
 bool ClickOnFocus(Control* control, WindowMessage& message, LRESULT&) {
   if (message.number == WM_SETFOCUS)
-    SendMessageA(GetParent(message.window), WM_COMMAND, MAKEWPARAM(control->ControlId(), BN_CLICKED),
+    SendMessageA(GetParent(message.window), WM_COMMAND,
+                 MAKEWPARAM(control->ControlId(), BN_CLICKED),
                  reinterpret_cast<LPARAM>(message.window));
   return false;
 }
@@ -140,7 +143,9 @@ void RecordError(std::exception_ptr error) {
   }
 }
 
-void Throw(void*, Control*) { throw std::runtime_error("Cannot create file x.htm"); }
+void Throw(void*, Control*) {
+  throw std::runtime_error("Cannot create file x.htm");
+}
 
 TEST(EventsTest, ErrorFromAHandlerGoesToTheUnexpectedErrorHandler) {
   SetUnexpectedErrorHandler(RecordError);

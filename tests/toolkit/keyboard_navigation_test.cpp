@@ -23,14 +23,16 @@ class KeyboardNavigationTest : public ::testing::Test {
     exit_ = CreateButton(form_, "退出")->SetPosition(88, 144)->SetSize(75, 25);
     options_ = CreateButton(form_, "选项")->SetPosition(216, 144)->SetSize(75, 25);
     about_ = CreateButton(form_, "关于")->SetPosition(296, 144)->SetSize(75, 25);
-    hidden_ = CreateEditBox(form_, {EditOption::kMultiLine})->SetPosition(584, 487)->SetVisible(false);
+    hidden_ =
+        CreateEditBox(form_, {EditOption::kMultiLine})->SetPosition(584, 487)->SetVisible(false);
     Control* panel = CreatePanel(form_, PanelEdge::kSunken)->SetPosition(4, 4)->SetSize(369, 133);
     CreateLabel(panel, "个人收藏夹：")->SetPosition(15, 18);
     favorites_ = CreateEditBox(panel, {})->SetPosition(103, 15)->SetSize(217, 0);
     browse_ = CreateButton(panel, ",,,")->SetPosition(327, 15)->SetSize(24, 21);
     output_ = CreateEditBox(panel, {})->SetPosition(103, 39)->SetSize(217, 0);
     browse_output_ = CreateButton(panel, ",,,")->SetPosition(327, 39)->SetSize(24, 21);
-    method_ = CreateComboBox(panel, {ComboOption::kDropDownList})->SetPosition(103, 95)->SetSize(121, 0);
+    method_ =
+        CreateComboBox(panel, {ComboOption::kDropDownList})->SetPosition(103, 95)->SetSize(121, 0);
     notepad_ = CreateCheckBox(panel, "以记事本打开")->SetPosition(231, 96);
     Show(form_);
   }
@@ -50,8 +52,8 @@ TEST_F(KeyboardNavigationTest, TabFollowsCreationOrderAndWrapsAroundBothWays) {
   UseKeyNavigation(form_);
   EXPECT_EQ(form_->CurrentControl(), convert_);
   FocusOn(convert_);
-  const Control* order[] = {exit_, options_, about_, favorites_, browse_,
-                            output_, browse_output_, method_, notepad_, convert_};
+  const Control* order[] = {exit_,   options_,       about_,  favorites_, browse_,
+                            output_, browse_output_, method_, notepad_,   convert_};
   for (const Control* expected : order) {
     PressKey(VK_TAB);
     EXPECT_EQ(FocusedControl(), expected);
@@ -99,7 +101,8 @@ TEST_F(KeyboardNavigationTest, KeysGoOnlyWhereTheControlLeavesThem) {
   FocusOn(favorites_);
   PressKey(VK_RIGHT);  // a single-line edit keeps Left and Right for its text
   EXPECT_EQ(FocusedControl(), favorites_);
-  Control* memo = CreateEditBox(form_, {EditOption::kMultiLine, EditOption::kWantTab})->SetPosition(4, 170);
+  Control* memo =
+      CreateEditBox(form_, {EditOption::kMultiLine, EditOption::kWantTab})->SetPosition(4, 170);
   FocusOn(memo);
   PressKey(VK_TAB);  // a box that wants Tab keeps it
   EXPECT_EQ(FocusedControl(), memo);

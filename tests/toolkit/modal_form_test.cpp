@@ -11,7 +11,9 @@ using window_test::AfterDelay;
 using window_test::FocusedControl;
 using window_test::RunInsideApplication;
 
-void AnswerYes(void* context, Control*) { static_cast<Control*>(context)->ModalResult = 6; }
+void AnswerYes(void* context, Control*) {
+  static_cast<Control*>(context)->ModalResult = 6;
+}
 
 struct MainForm {
   Control* form;

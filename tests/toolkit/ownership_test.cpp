@@ -40,8 +40,8 @@ TEST_F(OwnershipTest, FormGoesWithItsEventThenAutoFreeNewestFirstThenChildrenLas
 
   Free(form);
 
-  const std::vector<std::string> expected = {"form",  "second record", "first record",
-                                             "button", "panel",        "label"};
+  const std::vector<std::string> expected = {"form",   "second record", "first record",
+                                             "button", "panel",         "label"};
   EXPECT_EQ(destroyed, expected);
   EXPECT_FALSE(IsWindow(window));
   EXPECT_FALSE(IsWindow(panel_window));
@@ -76,7 +76,9 @@ TEST_F(OwnershipTest, FreeWhileReferencedWaitsForTheLastReference) {
   EXPECT_EQ(destroyed, std::vector<std::string>{"held"});
 }
 
-void FreeSenderForm(void* context, Control*) { Free(static_cast<Control*>(context)); }
+void FreeSenderForm(void* context, Control*) {
+  Free(static_cast<Control*>(context));
+}
 
 TEST_F(OwnershipTest, HandlerMayFreeTheFormItsButtonIsOn) {
   Control* form = CreateForm(nullptr, "窗体");
