@@ -10,6 +10,9 @@ namespace {
 using window_test::FocusedControl;
 using window_test::PressKey;
 
+// Tab with bit 7 set is the backward step that Shift+Tab makes. (Shift itself
+// cannot be pressed here: synthetic input to Wine without a window manager
+// upsets its input queue.)
 constexpr WPARAM kBackTab = VK_TAB | 0x80;
 
 // Four buttons in a row below a panel with two rows of edit + button and a
@@ -63,23 +66,6 @@ TEST_F(KeyboardNavigationTest, TabFollowsCreationOrderAndWrapsAroundBothWays) {
   EXPECT_EQ(FocusedControl(), notepad_);  // first to last
   PressKey(kBackTab);
   EXPECT_EQ(FocusedControl(), method_);
-}
-
-TEST_F(KeyboardNavigationTest, ShiftTabGoesBackward) {
-  UseTabNavigation(form_);
-  FocusOn(convert_);
-  INPUT shift[2] = {};
-  shift[0].type = shift[1].type = INPUT_KEYBOARD;
-  shift[0].ki.wVk = shift[1].ki.wVk = VK_SHIFT;
-  shift[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(1, &shift[0], sizeof(INPUT));
-  window_test::PumpMessages();
-  const bool shift_seen = (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
-  PressKey(VK_TAB);
-  SendInput(1, &shift[1], sizeof(INPUT));
-  window_test::PumpMessages();
-  if (!shift_seen) GTEST_SKIP() << "this display gives no synthetic Shift";
-  EXPECT_EQ(FocusedControl(), notepad_);
 }
 
 TEST_F(KeyboardNavigationTest, DisabledAndHiddenControlsAreSkipped) {
