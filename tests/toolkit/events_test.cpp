@@ -161,3 +161,78 @@ TEST(EventsTest, ErrorFromAHandlerGoesToTheUnexpectedErrorHandler) {
 
 }  // namespace
 }  // namespace linkshelf
+
+namespace linkshelf {
+namespace {
+
+TEST(EventsTest, AltWithAMarkedLetterClicksThatButton) {
+  EnableMnemonics();
+  Control* form = CreateForm(nullptr, "替换文件");
+  int yes = 0, no = 0;
+  CreateButton(form, "是(&Y)")->OnClick.Set(Count, &yes);
+  Control* other = CreateButton(form, "否(&N)");
+  other->OnClick.Set(Count, &no);
+  Show(form);
+  Activate(other);
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_MENU] = 0x80;
+  SetKeyboardState(keys);
+  HWND focus = GetFocus();
+  SendMessageA(focus, WM_SYSKEYDOWN, 'Y', 0x20000001);
+  // Pressing the button took the focus: the release goes to it.
+  SendMessageA(GetFocus(), WM_SYSKEYUP, 'Y', static_cast<LPARAM>(0xE0000001));
+  keys[VK_MENU] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(yes, 1);
+  EXPECT_EQ(no, 0);
+  Free(form);
+}
+
+TEST(EventsTest, DropDownSizesTheListToItsItemsAndRunsItsEvent) {
+  Control* form = CreateForm(nullptr, "窗体");
+  Control* list =
+      CreateComboBox(form, {ComboOption::kDropDownList, ComboOption::kNoIntegralHeight});
+  int dropped = 0;
+  list->OnDropDown.Set(Count, &dropped);
+  list->AppendText("URL 地址");
+  list->AppendText("超链接标题");
+  list->AppendText("仅超链接");
+  Show(form);
+  SendMessageA(list->ExistingWindow(), CB_SHOWDROPDOWN, TRUE, 0);
+  EXPECT_EQ(dropped, 1);
+  RECT dropped_rect{};
+  SendMessageA(list->ExistingWindow(), CB_GETDROPPEDCONTROLRECT, 0,
+               reinterpret_cast<LPARAM>(&dropped_rect));
+  // The list is tall enough for every item.
+  const auto item_height = SendMessageA(list->ExistingWindow(), CB_GETITEMHEIGHT, 0, 0);
+  EXPECT_GE(dropped_rect.bottom - dropped_rect.top, 3 * item_height);
+  SendMessageA(list->ExistingWindow(), CB_SHOWDROPDOWN, FALSE, 0);
+  Free(form);
+}
+
+TEST(EventsTest, ColourRequestsAreAnsweredByTheChildItself) {
+  Control* form = CreateForm(nullptr, "窗体");
+  Control* panel = CreatePanel(form, PanelEdge::kSunken);
+  Control* label = CreateLabel(panel, "标题：")->SetTransparent(true);
+  Control* edit = CreateEditBox(panel, {})->SetBackColor(kWindowColor);
+  form->WindowHandle();
+  HDC dc = GetDC(panel->ExistingWindow());
+  const auto label_brush =
+      SendMessageA(panel->ExistingWindow(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                   reinterpret_cast<LPARAM>(label->ExistingWindow()));
+  EXPECT_EQ(reinterpret_cast<HGDIOBJ>(label_brush), GetStockObject(NULL_BRUSH));
+  EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+  const auto edit_brush =
+      SendMessageA(panel->ExistingWindow(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                   reinterpret_cast<LPARAM>(edit->ExistingWindow()));
+  LOGBRUSH description{};
+  GetObjectA(reinterpret_cast<HGDIOBJ>(edit_brush), sizeof description, &description);
+  EXPECT_EQ(description.lbColor, GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(GetBkMode(dc), OPAQUE);
+  ReleaseDC(panel->ExistingWindow(), dc);
+  Free(form);
+}
+
+}  // namespace
+}  // namespace linkshelf
