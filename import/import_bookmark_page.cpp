@@ -47,9 +47,12 @@ class LinkWriter {
         const ShortcutTargets existing = ReadShortcutTargets(files_, path);
         const int answer =
             prompter_.AskReplaceShortcut(link.target, place.folder + place.file_name, existing.base_url, existing.url);
-        answer_ = answer >= kReplaceYes && answer <= kReplaceCancel ? static_cast<ReplaceAnswer>(answer) : kReplaceNo;
+        answer_ = answer >= kReplaceYes && answer <= kReplaceCancel ? static_cast<ShortcutReplaceAnswer>(answer) : kReplaceNo;
         if (answer_ == kReplaceCancel) return false;
-        if (answer_ == kReplaceNo) return true;
+        if (answer_ == kReplaceNo) {
+          ++result_.links_kept;
+          return true;
+        }
       }
       written = UpdateShortcut(files_, path, link.target);
     } else {
@@ -98,7 +101,7 @@ class LinkWriter {
   ImportPrompter& prompter_;
   const std::string root_;
   ImportResult& result_;
-  ReplaceAnswer answer_ = kReplaceYes;
+  ShortcutReplaceAnswer answer_ = kReplaceYes;
   std::unordered_set<std::string> known_folders_;
 };
 

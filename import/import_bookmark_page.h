@@ -15,7 +15,7 @@ struct ImportRequest {
 };
 
 // The answers to the replace question, as the replace dialog gives them.
-enum ReplaceAnswer : int { kReplaceYes = 1, kReplaceNo = 2, kReplaceYesToAll = 3, kReplaceCancel = 4 };
+enum ShortcutReplaceAnswer : int { kReplaceYes = 1, kReplaceNo = 2, kReplaceYesToAll = 3, kReplaceCancel = 4 };
 
 class ImportPrompter {
  public:
@@ -44,6 +44,7 @@ struct ImportResult {
   std::string page_reason;  // why the page could not be read
   bool cancelled = false;
   int links_written = 0;
+  int links_kept = 0;  // existing shortcuts left as they were at the user's answer
   int folders_created = 0;
   std::vector<FailedLink> failed_links;
 
