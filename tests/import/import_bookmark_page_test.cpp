@@ -4,11 +4,11 @@
 
 #include <algorithm>
 #include <deque>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
 
+#include "export/export_bookmark_page.h"
+#include "export/page_header.h"
 #include "export/shortcut_entry.h"
 #include "import/shortcut_writing.h"
 #include "runtime/file_operations.h"
@@ -87,13 +87,31 @@ class FaultyFileSystem : public FileSystem {
   std::unique_ptr<FileSystem> real_ = MakeSystemFileSystem();
 };
 
+// Every file below `folder` (a core path ending in a backslash) with its
+// bytes, keyed by its path relative to the folder with `/` between levels.
+std::map<std::string, std::string> FilesBelow(FileSystem& files, const std::string& folder,
+                                              const std::string& prefix = {}) {
+  std::map<std::string, std::string> found;
+  for (const FolderEntry& entry : files.FindEntries(folder + "*")) {
+    if (entry.name == "." || entry.name == "..") continue;
+    if (entry.is_folder) {
+      found.merge(FilesBelow(files, folder + entry.name + "\\", prefix + entry.name + "/"));
+    } else {
+      std::string bytes;
+      EXPECT_TRUE(files.ReadFile(folder + entry.name, bytes));
+      found[prefix + entry.name] = bytes;
+    }
+  }
+  return found;
+}
+
 class ImportTest : public ::testing::Test {
  protected:
   std::string root() const { return temp_.path() + "Fav\\"; }
   std::string page() const { return temp_.path() + "page.htm"; }
 
   ImportResult Import(const std::string& html, ScriptedPrompter& prompter, std::string root_text = {}) {
-    std::filesystem::remove(temp_.native() / "page.htm");
+    files_.RemoveFile(page());
     EXPECT_TRUE(files_.WriteNewFile(page(), html));
     return ImportBookmarkPage({page(), root_text.empty() ? root() : root_text}, files_, prompter);
   }
@@ -114,11 +132,7 @@ class ImportTest : public ::testing::Test {
   // Every file below the temporary folder, as paths relative to it with `/`.
   std::set<std::string> AllFiles() {
     std::set<std::string> found;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(temp_.native())) {
-      if (entry.is_regular_file()) {
-        found.insert(std::filesystem::relative(entry.path(), temp_.native()).generic_string());
-      }
-    }
+    for (const auto& [path, bytes] : FilesBelow(files_, temp_.path())) found.insert(path);
     return found;
   }
 
@@ -165,6 +179,7 @@ TEST_F(ImportTest, MissingOrUnreadablePage) {
   EXPECT_FALSE(result.page_missing);
   EXPECT_TRUE(result.page_unreadable);
   EXPECT_EQ(DescribeImportFailures(result), "无法读取文件 page.htm：read refused");
+  files_.fail_read.clear();
   EXPECT_EQ(AllFiles(), std::set<std::string>{"page.htm"});
 }
 
@@ -331,45 +346,58 @@ TEST_F(ImportTest, EachLinkIsCheckedOnceAndFoldersCreatedOnce) {
   EXPECT_LE(files_.folder_checks, 10);
 }
 
-// The bundled sample tree, written as a page by the export with link names,
-// comes back as the same tree.
-TEST_F(ImportTest, SamplePageImportsAsTheSampleTree) {
-#ifdef _WIN32
-  GTEST_SKIP() << "the golden page holds UTF-8 names";
-#endif
-  const std::filesystem::path source = LINKSHELF_SOURCE_DIR;
-  std::ifstream in(source / "tests/data/sample_favorites_method1.htm", std::ios::binary);
-  const std::string html((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  ASSERT_FALSE(html.empty());
-  const ImportResult result = Import(html);
+// The bundled sample tree, exported with link names, comes back as the same
+// tree: same folders, the names that keep no extension unchanged, same
+// addresses, each shortcut in the four lines of a new one.
+TEST_F(ImportTest, ExportedSampleTreeImportsAsTheSameTree) {
+  const std::string sample = CorePathFromNative(LINKSHELF_SOURCE_DIR) + "\\examples\\Favorites\\";
+  ASSERT_TRUE(files_.FolderExists(sample));
+  const std::unique_ptr<Collation> collation = MakeSystemCollation();
+  const RegionalSettings regional = ReadSystemRegionalSettings();
+  ExportEnvironment environment{files_, *collation, regional, CurrentLocalTime};
+  ExportRequest request;
+  request.root = sample;
+  request.title = "Sample";
+  request.method = kLinkTitles;
+  request.header_template = HeaderTemplateLines();
+  const PageText exported = FormBookmarkPage(request, environment);
+  ASSERT_GT(exported.links, 0);
+
+  const ImportResult result = Import(exported.bytes);
   EXPECT_FALSE(result.HasFailures()) << DescribeImportFailures(result);
 
   std::map<std::string, std::string> expected;  // relative path -> address
-  const std::filesystem::path sample = source / "examples/Favorites";
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(sample)) {
-    if (entry.path().extension() != ".url") continue;
-    std::ifstream file(entry.path(), std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    const std::string relative = std::filesystem::relative(entry.path(), sample).generic_string();
+  for (const auto& [path, bytes] : FilesBelow(files_, sample)) {
+    if (!path.ends_with(".url")) continue;
     // The name loses its last extension before ".url" is put back on.
-    std::string stem = relative.substr(0, relative.size() - 4);
+    std::string stem = path.substr(0, path.size() - 4);
     const size_t dot = stem.rfind('.');
     if (dot != std::string::npos && stem.find('/', dot) == std::string::npos) stem.resize(dot);
     expected["Fav/" + stem + ".url"] = FindShortcutEntry(bytes, "InternetShortcut", "URL");
   }
-  expected["Fav/Linkshelf.url"] = "https://example.org/linkshelf";
+  ASSERT_EQ(expected.size(), static_cast<size_t>(exported.links));
 
   std::map<std::string, std::string> imported;
-  for (const std::string& path : AllFiles()) {
+  for (const auto& [path, bytes] : FilesBelow(files_, temp_.path())) {
     if (path == "page.htm") continue;
-    std::string bytes;
-    ASSERT_TRUE(files_.ReadFile(temp_.path() + CorePathFromNative(path), bytes));
     const std::string url = FindShortcutEntry(bytes, "InternetShortcut", "URL");
     EXPECT_EQ(bytes, "[DEFAULT]\r\nBASEURL=" + url + "\r\n[InternetShortcut]\r\nURL=" + url + "\r\n");
     imported[path] = url;
   }
+  // The page's own link to the program's home page comes back too.
+  ASSERT_EQ(imported.count("Fav/Linkshelf.url"), 1u);
+  imported.erase("Fav/Linkshelf.url");
   EXPECT_EQ(imported, expected);
-  EXPECT_TRUE(files_.FolderExists(root() + "Empty") == false);  // empty folders leave no link behind
+
+  // Shown as their addresses, the links still all come back, with legal
+  // names; addresses that differ only after their last dot share a name.
+  request.method = kLinkAddresses;
+  ScriptedPrompter keep;
+  const ImportResult by_address =
+      Import(FormBookmarkPage(request, environment).bytes, keep, temp_.path() + "ByAddress");
+  EXPECT_FALSE(by_address.HasFailures()) << DescribeImportFailures(by_address);
+  EXPECT_EQ(by_address.links_written + by_address.links_kept, exported.links + 1);
+  EXPECT_EQ(FilesBelow(files_, temp_.path() + "ByAddress\\").size(), static_cast<size_t>(by_address.links_written));
 }
 
 }  // namespace
