@@ -32,6 +32,15 @@ int ReadReplaceAnswer() {
   }
 }
 
+// A text from a page or a shortcut, fit for the terminal: a control byte could
+// move the cursor or change the terminal's settings, so each becomes `?`.
+std::string Printable(std::string text) {
+  for (char& c : text) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F') c = '?';
+  }
+  return text;
+}
+
 class TerminalImportPrompter final : public ImportPrompter {
  public:
   TerminalImportPrompter(ReplaceAnswer replace, std::string root) : replace_(replace), root_(std::move(root)) {}
@@ -49,8 +58,8 @@ class TerminalImportPrompter final : public ImportPrompter {
                  "  new address:      %s\n"
                  "  existing BASEURL: %s\n"
                  "  existing URL:     %s\n",
-                 NativePathFromCore(root_ + existing_file).c_str(), new_address.c_str(), existing_base.c_str(),
-                 existing_address.c_str());
+                 Printable(NativePathFromCore(root_ + existing_file)).c_str(), Printable(new_address).c_str(),
+                 Printable(existing_base).c_str(), Printable(existing_address).c_str());
     return ReadReplaceAnswer();
   }
 

@@ -305,6 +305,14 @@ TEST_F(ImportTest, LinkOnlyPageImportsWithLegalNames) {
   EXPECT_EQ(AllFiles(), (std::set<std::string>{"page.htm", "Fav/http___x.url", "Fav/_con/b_c/d_/a_b_c.url"}));
 }
 
+#ifdef _WIN32
+TEST_F(ImportTest, DoubleByteNamesWhoseSecondByteIsABackslash) {
+  const ImportResult result = Import("<a href=u MyDir=\"\x81\x5C\">\x81\x5C|</a>");
+  EXPECT_FALSE(result.HasFailures()) << DescribeImportFailures(result);
+  EXPECT_TRUE(files_.FileExists(root() + "\x81\x5C\\\x81\x5C_.url"));
+}
+#endif
+
 TEST_F(ImportTest, DangerousTargetsAreRefused) {
   const ImportResult result = Import(
       "<a href=\"file://host/share/run.exe\">R</a><a href=\"\\\\host\\s\\x\">S</a>"

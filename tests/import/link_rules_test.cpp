@@ -122,5 +122,19 @@ TEST(LinkTargets, RemoteFilesAndControlBytesAreRefused) {
   }
 }
 
+#ifdef _WIN32
+// In the GBK code page the second byte of 乗 (81 5C) is a backslash and that
+// of 亅 (81 7C) a bar: neither separates levels nor counts as illegal.
+TEST(DoubleByteNames, TrailBytesAreNeverSeparatorsOrIllegal) {
+  EXPECT_EQ(ShortcutFileName("x.\x81\x5C"), "x.url");
+  EXPECT_EQ(ShortcutFileName("x\x81\x5C"), "x\x81\x5C.url");
+  EXPECT_EQ(MakeLegalName("\x81\x7C"), "\x81\x7C");
+  const LinkPlace place = PlaceLink({"A\x81\x5C"}, "B\x81\x5C");
+  EXPECT_EQ(place.folder, "A\x81\x5C\\");
+  EXPECT_EQ(place.file_name, "B\x81\x5C.url");
+  EXPECT_EQ(RootFolder("C:\\\x81\x5C"), "C:\\\x81\x5C\\");
+}
+#endif
+
 }  // namespace
 }  // namespace linkshelf
