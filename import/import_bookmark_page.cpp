@@ -75,6 +75,7 @@ class LinkWriter {
   FileStatus EnsureFolder(const std::string& folder) {
     if (known_folders_.contains(folder)) return FileStatus::Success();
     size_t levels = 0;
+    size_t level_start = 0;
     for (size_t i = 0; i < folder.size(); ++i) {
       if (IsLeadByte(static_cast<unsigned char>(folder[i]))) {
         ++i;
@@ -82,10 +83,12 @@ class LinkWriter {
       }
       if (folder[i] != '\\') continue;
       ++levels;
+      const bool empty_level = i == level_start;
+      level_start = i + 1;
       const std::string prefix = folder.substr(0, i);
       // The server and share of a network path, a bare drive and an empty level are never created.
-      if ((folder.starts_with("\\\\") && levels <= 4) || prefix.empty() || prefix.back() == ':' ||
-          prefix.back() == '\\' || known_folders_.contains(prefix + '\\')) {
+      if ((folder.starts_with("\\\\") && levels <= 4) || empty_level || prefix.back() == ':' ||
+          known_folders_.contains(prefix + '\\')) {
         continue;
       }
       if (!files_.FolderExists(prefix)) {
