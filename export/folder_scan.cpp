@@ -35,11 +35,13 @@ class TreeScan {
     std::stable_sort(links.begin(), links.end(), [this](const FoundLink& a, const FoundLink& b) {
       return CompareLinks(a, b) < 0;
     });
-    for (size_t i = 0; i < links.size(); ++i) {
-      if (i > 0 && CompareLinks(links[i - 1], links[i]) == 0) continue;
-      records_.push_back({ScanRecord::Kind::kLink, std::move(links[i].stem), std::move(links[i].address)});
-      ++link_count_;
+    links.erase(std::unique(links.begin(), links.end(),
+                            [this](const FoundLink& a, const FoundLink& b) { return CompareLinks(a, b) == 0; }),
+                links.end());
+    for (FoundLink& link : links) {
+      records_.push_back({ScanRecord::Kind::kLink, std::move(link.stem), std::move(link.address)});
     }
+    link_count_ += static_cast<int>(links.size());
 
     std::stable_sort(folders.begin(), folders.end(), [this](const FoundFolder& a, const FoundFolder& b) {
       return collation_.Compare(a.name, b.name) < 0;
