@@ -70,6 +70,11 @@ class TreeScan {
       if (MatchesWildcard(entry.name, "*.url")) {
         std::string address = ReadShortcutEntry(files_, path + entry.name, "InternetShortcut", "URL");
         links.push_back({ShortcutStem(entry.name), std::move(address)});
+        // A folder of many thousand shortcuts reports as it goes.
+        if (progress_ && ++read_since_report_ == kReportEvery) {
+          read_since_report_ = 0;
+          progress_(link_count_ + static_cast<int>(links.size()), folder_count_);
+        }
       }
       if (entry.is_folder && !entry.name.starts_with('.')) {
         std::string folder_path = path + entry.name + "\\";
@@ -87,8 +92,10 @@ class TreeScan {
   const Collation& collation_;
   const ScanProgress& progress_;
   std::vector<ScanRecord>& records_;
+  static constexpr int kReportEvery = 1000;
   int link_count_ = 0;
   int folder_count_ = 0;
+  int read_since_report_ = 0;
 };
 
 }  // namespace

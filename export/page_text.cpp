@@ -113,8 +113,9 @@ std::string PageAddress(std::string_view address) {
 std::string PageName(std::string_view name) {
   std::string text(name);
 #ifndef _WIN32
+  // A line break in a name would also split the page's line.
   for (char& c : text) {
-    if (c == '"' || c == '<' || c == '>') c = '_';
+    if (c == '"' || c == '<' || c == '>' || c == '\r' || c == '\n') c = '_';
   }
 #endif
   return text;

@@ -83,6 +83,13 @@ TEST(PageText, AddressListAndOtherMethods) {
   EXPECT_EQ(body[4], kClose + kHeading + "News\\Tech" + kHeadingEnd);
 }
 
+TEST(PageText, HeaderMemoTextGivesBackTheTemplateLines) {
+  const std::string text = HeaderTemplateText();
+  EXPECT_TRUE(text.ends_with("<body>\r\n\r\n"));
+  EXPECT_EQ(SplitPageLines(text + "\r\n"), HeaderTemplateLines());
+  EXPECT_EQ(HeaderTemplateLines().size(), 22u);
+}
+
 TEST(PageText, CountsAndEmptyAddresses) {
   std::vector<ScanRecord> records;
   for (int i = 0; i < 1234; ++i) records.push_back(Link(std::string("L").append(std::to_string(i)), ""));
@@ -96,7 +103,7 @@ TEST(PageText, CountsAndEmptyAddresses) {
 
 TEST(PageText, AddressesAndNamesCannotAddMarkup) {
   const std::vector<ScanRecord> records = {
-      Folder("a\"b<c>"),
+      Folder("a\"b<c>\n"),
       Link(" Spaced name ", "http://x/?q=\"><script>|a\\b"),
   };
   const PageText titles = FormPageText(records, kLinkTitles, "T", HeaderTemplateLines(), "now", RegionalSettings{});
@@ -104,9 +111,9 @@ TEST(PageText, AddressesAndNamesCannotAddMarkup) {
       FormPageText(records, kLinkAddresses, "T", HeaderTemplateLines(), "now", RegionalSettings{});
   const std::string href = "http://x/?q=%22%3E%3Cscript%3E|a\\b";
 #ifdef _WIN32
-  const std::string folder = "a\"b<c>";  // such names cannot occur on Windows and stand as they are
+  const std::string folder = "a\"b<c>\n";  // such names cannot occur on Windows and stand as they are
 #else
-  const std::string folder = "a_b_c_";
+  const std::string folder = "a_b_c__";
 #endif
   EXPECT_EQ(Body(titles)[0], kBreak + kHeading + folder + kHeadingEnd);
   EXPECT_EQ(Body(titles)[1],
