@@ -2,6 +2,10 @@
 // messages and its exit statuses.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
