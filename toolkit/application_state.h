@@ -49,7 +49,6 @@ void MoveFocusTo(Control* control);
 inline constexpr char kSelfProperty[] = "SELF_";
 // Messages the toolkit sends to its own windows.
 inline constexpr UINT kReflectedColorBase = 0xBC00;  // + WM_CTLCOLOR...
-inline constexpr UINT kFreeObjectMessage = 0xB003;
 inline constexpr UINT kChildCommandMessage = 0xB005;
 
 Control* ControlOfWindow(HWND window);

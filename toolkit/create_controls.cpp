@@ -18,8 +18,10 @@ struct ControlBuilder {
     created->own_3d_ = true;
     created->cursor_ = LoadCursorA(nullptr, IDC_ARROW);
     if (parent) {
-      created->left_ = created->margin_ = parent->margin_;
-      created->top_ = parent->margin_;
+      // Bounds like a child's until the program sets them.
+      created->margin_ = parent->margin_;
+      created->left_ = created->margin_;
+      created->top_ = created->margin_;
       created->right_ = created->left_ + 64;
       created->bottom_ = created->top_ + 64;
       parent->children_.push_back(std::move(form));

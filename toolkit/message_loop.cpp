@@ -40,6 +40,7 @@ bool ProcessOneMessage() {
   return message.message != 0;
 }
 
+// Every window of the thread is served alike, not only `form`'s.
 void ProcessMessages(Control*) {
   WaitMessage();
   while (ProcessOneMessage()) {
