@@ -1,7 +1,9 @@
 /* bench_measure RESULT COMMAND [ARGUMENTS...]: runs the command and writes
- * "SECONDS PEAK_KB EXIT_STATUS" into the file RESULT: its wall time, the peak
- * resident memory of the command's process, and its exit status (128 + signal
- * when a signal ended it). The command keeps this program's standard streams. */
+ * "SECONDS PEAK_KB EXIT_STATUS CPU_SECONDS" into the file RESULT: its wall
+ * time, the peak resident memory of the command's process, its exit status
+ * (128 + signal when a signal ended it), and the processor time it used in
+ * user and system mode together. The command keeps this program's standard
+ * streams. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <sys/resource.h>
@@ -48,6 +50,8 @@ int main(int argc, char** argv) {
     perror("bench_measure: result file");
     return 1;
   }
-  fprintf(result, "%.6f %ld %d\n", seconds, usage.ru_maxrss, exit_status);
+  fprintf(result, "%.6f %ld %d %.6f\n", seconds, usage.ru_maxrss, exit_status,
+          (double)(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+              (double)(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6);
   return fclose(result) == 0 ? exit_status : 1;
 }
