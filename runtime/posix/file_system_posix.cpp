@@ -120,17 +120,25 @@ class PosixFileSystem final : public FileSystem {
     struct stat info {};
     if (::fstat(file.get(), &info) != 0) return ErrnoFailure();
     if (S_ISDIR(info.st_mode)) return FileStatus::Failure(std::strerror(EISDIR));
-    if (info.st_size > 0) bytes.reserve(static_cast<size_t>(info.st_size));
-    char buffer[65536];
+    // Reads straight into the result. A regular file that gives fewer bytes
+    // than asked for has ended, so a whole shortcut takes one read; anything
+    // else is read until the end is reported.
+    const bool regular = S_ISREG(info.st_mode);
+    size_t asked = regular ? static_cast<size_t>(info.st_size) + 1 : 65536;
+    size_t length = 0;
     for (;;) {
-      const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+      bytes.resize(length + asked);
+      const ssize_t got = ::read(file.get(), bytes.data() + length, asked);
       if (got < 0) {
         if (errno == EINTR) continue;
+        bytes.clear();
         return ErrnoFailure();
       }
-      if (got == 0) break;
-      bytes.append(buffer, static_cast<size_t>(got));
+      length += static_cast<size_t>(got);
+      if (got == 0 || (regular && static_cast<size_t>(got) < asked)) break;
+      asked = 65536;
     }
+    bytes.resize(length);
     return FileStatus::Success();
   }
 
