@@ -41,8 +41,10 @@ class LinkWriter {
     if (!StaysInsideRoot(root_, path)) return Fail(link, "路径指向根文件夹之外");
     if (FileStatus status = EnsureFolder(folder); !status) return Fail(link, status.reason);
 
-    FileStatus written;
-    if (files_.FileExists(path)) {
+    // A new shortcut takes one create and one write; the create fails without
+    // touching the file when one stands there already, and only then is it asked about.
+    FileStatus written = WriteNewShortcut(files_, path, link.target);
+    if (!written && files_.FileExists(path)) {
       if (answer_ != kReplaceYesToAll) {
         const ShortcutTargets existing = ReadShortcutTargets(files_, path);
         const int answer =
@@ -55,8 +57,6 @@ class LinkWriter {
         }
       }
       written = UpdateShortcut(files_, path, link.target);
-    } else {
-      written = WriteNewShortcut(files_, path, link.target);
     }
     if (!written) return Fail(link, written.reason);
     ++result_.links_written;
