@@ -117,15 +117,12 @@ class PosixFileSystem final : public FileSystem {
     bytes.clear();
     FileDescriptor file(::open(NativePathFromCore(path).c_str(), O_RDONLY | O_CLOEXEC));
     if (!file.valid()) return ErrnoFailure();
-    struct stat info {};
-    if (::fstat(file.get(), &info) != 0) return ErrnoFailure();
-    if (S_ISDIR(info.st_mode)) return FileStatus::Failure(std::strerror(EISDIR));
-    // Reads straight into the result. A regular file that gives fewer bytes
-    // than asked for has ended, so a whole shortcut takes one read; anything
-    // else is read until the end is reported.
-    const bool regular = S_ISREG(info.st_mode);
-    size_t asked = regular ? static_cast<size_t>(info.st_size) + 1 : 65536;
+    // Reads straight into the result, with no look at the file first: a
+    // folder fails its first read (EISDIR), and a read that returns fewer
+    // bytes than asked for has met the end of the file, so a shortcut takes
+    // one read. Each further read asks for as much as has been read so far.
     size_t length = 0;
+    size_t asked = 4096;
     for (;;) {
       bytes.resize(length + asked);
       const ssize_t got = ::read(file.get(), bytes.data() + length, asked);
@@ -135,8 +132,8 @@ class PosixFileSystem final : public FileSystem {
         return ErrnoFailure();
       }
       length += static_cast<size_t>(got);
-      if (got == 0 || (regular && static_cast<size_t>(got) < asked)) break;
-      asked = 65536;
+      if (static_cast<size_t>(got) < asked) break;
+      asked = length;
     }
     bytes.resize(length);
     return FileStatus::Success();
