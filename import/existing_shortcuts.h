@@ -16,19 +16,16 @@ class ExistingShortcuts {
   explicit ExistingShortcuts(FileSystem& files) : files_(files) {}
 
   // True when a file of exactly this name stood in `folder` (a path ending in
-  // a backslash) when the folder was first asked about, or has been added
-  // since. False is only a hint: a name that the file system matches in
-  // another spelling is not known here.
-  bool Contains(const std::string& folder, const std::string& name);
-
-  void Add(const std::string& folder, const std::string& name);
+  // a backslash) when the folder was first asked about. Each name is told
+  // once and then forgotten, so memory holds only the names still to come.
+  // False is only a hint: a file written since the search, or one that the
+  // file system matches in another spelling, is not known here.
+  bool Take(const std::string& folder, const std::string& name);
 
   // The folder has just been created, empty.
   void AddEmptyFolder(const std::string& folder);
 
  private:
-  std::unordered_set<std::string>& NamesIn(const std::string& folder);
-
   FileSystem& files_;
   std::unordered_map<std::string, std::unordered_set<std::string>> names_;
 };

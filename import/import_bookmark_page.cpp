@@ -46,7 +46,7 @@ class LinkWriter {
     // touching a file that stands there already, also one that the folder's
     // listing did not show under this spelling; only then is it looked for.
     FileStatus written = FileStatus::Failure({});
-    bool exists = existing_.Contains(folder, place.file_name);
+    bool exists = existing_.Take(folder, place.file_name);
     if (!exists) {
       written = WriteNewShortcut(files_, path, link.target);
       exists = !written && files_.FileExists(path);
@@ -66,7 +66,6 @@ class LinkWriter {
       written = UpdateShortcut(files_, path, link.target);
     }
     if (!written) return Fail(link, written.reason);
-    existing_.Add(folder, place.file_name);
     ++result_.links_written;
     prompter_.ShowProgress(result_.links_written);
     return true;
