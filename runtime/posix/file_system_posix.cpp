@@ -120,9 +120,11 @@ class PosixFileSystem final : public FileSystem {
     // Reads straight into the result, with no look at the file first: a
     // folder fails its first read (EISDIR), and a read that returns fewer
     // bytes than asked for has met the end of the file, so a shortcut takes
-    // one read. Each further read asks for as much as has been read so far.
+    // one read. A file that fills the first read is asked for its size once,
+    // so that a large page is read into one buffer of the right size.
     size_t length = 0;
     size_t asked = 4096;
+    bool sized = false;
     for (;;) {
       bytes.resize(length + asked);
       const ssize_t got = ::read(file.get(), bytes.data() + length, asked);
@@ -134,6 +136,12 @@ class PosixFileSystem final : public FileSystem {
       length += static_cast<size_t>(got);
       if (static_cast<size_t>(got) < asked) break;
       asked = length;
+      struct stat info {};
+      if (!sized && ::fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode) &&
+          static_cast<size_t>(info.st_size) >= length) {
+        asked = static_cast<size_t>(info.st_size) - length + 1;
+      }
+      sized = true;
     }
     bytes.resize(length);
     return FileStatus::Success();
