@@ -117,17 +117,27 @@ class PosixFileSystem final : public FileSystem {
     bytes.clear();
     FileDescriptor file(::open(NativePathFromCore(path).c_str(), O_RDONLY | O_CLOEXEC));
     if (!file.valid()) return ErrnoFailure();
-    // Reads straight into the result, with no look at the file first: a
-    // folder fails its first read (EISDIR), and a read that returns fewer
-    // bytes than asked for has met the end of the file, so a shortcut takes
-    // one read. A file that fills the first read is asked for its size once,
-    // so that a large page is read into one buffer of the right size.
-    size_t length = 0;
-    size_t asked = 4096;
-    bool sized = false;
+    // No look at the file first: a folder fails its first read (EISDIR), and
+    // a read that returns fewer bytes than asked for has met the end of the
+    // file, so a shortcut takes one read. A file that fills the first read is
+    // asked for its size once, so that a large page goes into one buffer.
+    char first[4096];
+    ssize_t got;
+    while ((got = ::read(file.get(), first, sizeof first)) < 0) {
+      if (errno != EINTR) return ErrnoFailure();
+    }
+    bytes.assign(first, static_cast<size_t>(got));
+    if (static_cast<size_t>(got) < sizeof first) return FileStatus::Success();
+    size_t length = bytes.size();
+    size_t asked = length;
+    struct stat info {};
+    if (::fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode) &&
+        static_cast<size_t>(info.st_size) >= length) {
+      asked = static_cast<size_t>(info.st_size) - length + 1;
+    }
     for (;;) {
       bytes.resize(length + asked);
-      const ssize_t got = ::read(file.get(), bytes.data() + length, asked);
+      got = ::read(file.get(), bytes.data() + length, asked);
       if (got < 0) {
         if (errno == EINTR) continue;
         bytes.clear();
@@ -136,12 +146,6 @@ class PosixFileSystem final : public FileSystem {
       length += static_cast<size_t>(got);
       if (static_cast<size_t>(got) < asked) break;
       asked = length;
-      struct stat info {};
-      if (!sized && ::fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode) &&
-          static_cast<size_t>(info.st_size) >= length) {
-        asked = static_cast<size_t>(info.st_size) - length + 1;
-      }
-      sized = true;
     }
     bytes.resize(length);
     return FileStatus::Success();
