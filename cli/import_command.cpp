@@ -23,11 +23,20 @@ int ReadReplaceAnswer() {
     if (c == EOF) return kReplaceCancel;
     for (; c != EOF && c != '\n'; c = std::fgetc(stdin)) answer += static_cast<char>(c);
     switch (answer.empty() ? 'n' : answer[0]) {
-      case 'y': case 'Y': return kReplaceYes;
-      case 'n': case 'N': return kReplaceNo;
-      case 'a': case 'A': return kReplaceYesToAll;
-      case 'c': case 'C': return kReplaceCancel;
-      default: break;
+      case 'y':
+      case 'Y':
+        return kReplaceYes;
+      case 'n':
+      case 'N':
+        return kReplaceNo;
+      case 'a':
+      case 'A':
+        return kReplaceYesToAll;
+      case 'c':
+      case 'C':
+        return kReplaceCancel;
+      default:
+        break;
     }
   }
 }
@@ -43,13 +52,16 @@ std::string Printable(std::string text) {
 
 class TerminalImportPrompter final : public ImportPrompter {
  public:
-  TerminalImportPrompter(ReplaceAnswer replace, std::string root) : replace_(replace), root_(std::move(root)) {}
+  TerminalImportPrompter(ReplaceAnswer replace, std::string root)
+      : replace_(replace), root_(std::move(root)) {}
 
   int AskReplaceShortcut(const std::string& new_address, const std::string& existing_file,
-                         const std::string& existing_base, const std::string& existing_address) override {
+                         const std::string& existing_base,
+                         const std::string& existing_address) override {
     progress_.Clear();
     // Standard input that is no terminal cannot answer: keep what exists.
-    if (replace_ == ReplaceAnswer::kNo || (replace_ == ReplaceAnswer::kAsk && !StandardInputIsTerminal())) {
+    if (replace_ == ReplaceAnswer::kNo ||
+        (replace_ == ReplaceAnswer::kAsk && !StandardInputIsTerminal())) {
       return kReplaceNo;
     }
     if (replace_ == ReplaceAnswer::kYes) return kReplaceYesToAll;
@@ -58,12 +70,15 @@ class TerminalImportPrompter final : public ImportPrompter {
                  "  new address:      %s\n"
                  "  existing BASEURL: %s\n"
                  "  existing URL:     %s\n",
-                 Printable(NativePathFromCore(root_ + existing_file)).c_str(), Printable(new_address).c_str(),
-                 Printable(existing_base).c_str(), Printable(existing_address).c_str());
+                 Printable(NativePathFromCore(root_ + existing_file)).c_str(),
+                 Printable(new_address).c_str(), Printable(existing_base).c_str(),
+                 Printable(existing_address).c_str());
     return ReadReplaceAnswer();
   }
 
-  void ShowProgress(int links) override { progress_.Show("writing: " + std::to_string(links) + " links"); }
+  void ShowProgress(int links) override {
+    progress_.Show("writing: " + std::to_string(links) + " links");
+  }
   void EndProgress() { progress_.Clear(); }
 
  private:
@@ -92,7 +107,8 @@ int RunImportCommand(const std::vector<std::string>& arguments) {
   }
 
   const std::unique_ptr<FileSystem> files = MakeSystemFileSystem();
-  const ImportRequest request{CorePathFromNative(options.page), RootFolder(CorePathFromNative(options.root))};
+  const ImportRequest request{CorePathFromNative(options.page),
+                              RootFolder(CorePathFromNative(options.root))};
   TerminalImportPrompter prompter(options.replace, request.root);
   const ImportResult result = ImportBookmarkPage(request, *files, prompter);
   prompter.EndProgress();
@@ -106,8 +122,11 @@ int RunImportCommand(const std::vector<std::string>& arguments) {
     return kExitFailed;
   }
   std::string summary = Count(result.links_written, "link", "links") + ", " +
-                        Count(result.folders_created, "folder", "folders") + " created -> " + options.root;
-  if (result.links_kept > 0) summary += " (" + Count(result.links_kept, "existing shortcut", "existing shortcuts") + " kept)";
+                        Count(result.folders_created, "folder", "folders") + " created -> " +
+                        options.root;
+  if (result.links_kept > 0)
+    summary +=
+        " (" + Count(result.links_kept, "existing shortcut", "existing shortcuts") + " kept)";
   if (result.cancelled) summary += "; cancelled";
   std::fprintf(stderr, "%s\n", summary.c_str());
   if (result.HasFailures()) {

@@ -27,7 +27,8 @@ ParsedImportOptions ParseImportOptions(const std::vector<std::string>& arguments
   if (yes && no) return {std::nullopt, "-y and -n exclude each other"};
   options.replace = yes ? ReplaceAnswer::kYes : no ? ReplaceAnswer::kNo : ReplaceAnswer::kAsk;
   if (positional.size() != 2) {
-    return {std::nullopt, "import needs a page and a root folder, not " + std::to_string(positional.size()) +
+    return {std::nullopt, "import needs a page and a root folder, not " +
+                              std::to_string(positional.size()) +
                               (positional.size() == 1 ? " argument" : " arguments")};
   }
   options.page = positional[0];

@@ -42,6 +42,7 @@ class TreeScan {
       records_.push_back({ScanRecord::Kind::kLink, std::move(link.stem), std::move(link.address)});
     }
     link_count_ += static_cast<int>(links.size());
+    links = {};  // not held while the subfolders are read
 
     std::stable_sort(folders.begin(), folders.end(), [this](const FoundFolder& a, const FoundFolder& b) {
       return collation_.Compare(a.name, b.name) < 0;

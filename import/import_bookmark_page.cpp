@@ -32,7 +32,8 @@ class LinkWriter {
   // Writes one link's shortcut or records why not; false when the user cancelled.
   bool Write(const PageLink& link) {
     if (link.text.empty()) return Fail(link, "链接文字为空");
-    if (std::string refusal = TargetRefusal(link.target); !refusal.empty()) return Fail(link, refusal);
+    if (std::string refusal = TargetRefusal(link.target); !refusal.empty())
+      return Fail(link, refusal);
     if (root_.empty()) return Fail(link, "未指定根文件夹");
     const LinkPlace place = PlaceLink(link.folder_values, link.text);
     if (!place.ok()) return Fail(link, place.reason);
@@ -54,9 +55,12 @@ class LinkWriter {
     if (exists) {
       if (answer_ != kReplaceYesToAll) {
         const ShortcutTargets existing = ReadShortcutTargets(files_, path);
-        const int answer =
-            prompter_.AskReplaceShortcut(link.target, place.folder + place.file_name, existing.base_url, existing.url);
-        answer_ = answer >= kReplaceYes && answer <= kReplaceCancel ? static_cast<ShortcutReplaceAnswer>(answer) : kReplaceNo;
+        const int answer = prompter_.AskReplaceShortcut(link.target, place.folder + place.file_name,
+                                                        existing.base_url, existing.url);
+        // Whatever is not one of the four answers counts as No.
+        answer_ = answer >= kReplaceYes && answer <= kReplaceCancel
+                      ? static_cast<ShortcutReplaceAnswer>(answer)
+                      : kReplaceNo;
         if (answer_ == kReplaceCancel) return false;
         if (answer_ == kReplaceNo) {
           ++result_.links_kept;
@@ -124,7 +128,8 @@ std::string ShownText(std::string_view text) {
   std::string shown;
   size_t i = 0;
   while (i < text.size() && shown.size() < kLimit) {
-    const size_t length = IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+    const size_t length =
+        IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
     if (length == 1 && static_cast<unsigned char>(text[i]) < 0x20) {
       shown += '?';
     } else {
@@ -142,7 +147,8 @@ std::string MissingPageMessage(const std::string& page_path) {
   return "文件 " + NamePart(page_path) + " 未找到！程序出错。";
 }
 
-ImportResult ImportBookmarkPage(const ImportRequest& request, FileSystem& files, ImportPrompter& prompter) {
+ImportResult ImportBookmarkPage(const ImportRequest& request, FileSystem& files,
+                                ImportPrompter& prompter) {
   ImportResult result;
   if (!files.FileExists(request.page_path)) {
     result.page_missing = true;

@@ -2,6 +2,10 @@
 // messages and its exit statuses.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -22,8 +26,9 @@ class ImportCommandTest : public ::testing::Test {
 
   // Runs the program in the temporary folder with standard input from nowhere.
   Run Import(const std::string& arguments) {
-    const std::string command = "cd '" + temp_.native().string() + "' && '" LINKSHELF_CLI "' import " +
-                                arguments + " </dev/null 2>errors.txt >/dev/null";
+    const std::string command = "cd '" + temp_.native().string() +
+                                "' && '" LINKSHELF_CLI "' import " + arguments +
+                                " </dev/null 2>errors.txt >/dev/null";
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Read("errors.txt")};
   }
@@ -55,7 +60,8 @@ TEST_F(ImportCommandTest, WithoutATerminalExistingShortcutsAreKept) {
   Write("out/Old.url", "[InternetShortcut]\r\nURL=old\r\n");
   Run run = Import("page.htm out");
   EXPECT_EQ(run.status, 0) << run.errors;
-  EXPECT_NE(run.errors.find("1 link, 1 folder created -> out (1 existing shortcut kept)"), std::string::npos)
+  EXPECT_NE(run.errors.find("1 link, 1 folder created -> out (1 existing shortcut kept)"),
+            std::string::npos)
       << run.errors;
   EXPECT_EQ(Read("out/Old.url"), "[InternetShortcut]\r\nURL=old\r\n");
   EXPECT_EQ(Read("out/D/New.url"), "[DEFAULT]\r\nBASEURL=u\r\n[InternetShortcut]\r\nURL=u\r\n");
@@ -69,7 +75,8 @@ TEST_F(ImportCommandTest, LinksNotWrittenAreListedWithExitStatusOne) {
   Write("page.htm", "<a href=\"file://host/x\">Remote</a><a href=\"u\">Fine</a><a href=\"u\"></a>");
   const Run run = Import("page.htm out -n");
   EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.errors.find("已写入 1 个链接，2 个链接未能写入："), std::string::npos) << run.errors;
+  EXPECT_NE(run.errors.find("已写入 1 个链接，2 个链接未能写入："), std::string::npos)
+      << run.errors;
   EXPECT_NE(run.errors.find("Remote：地址指向其他计算机上的文件"), std::string::npos) << run.errors;
   EXPECT_FALSE(Read("out/Fine.url").empty());
 }

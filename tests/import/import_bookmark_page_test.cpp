@@ -12,8 +12,8 @@
 #include "export/shortcut_entry.h"
 #include "import/shortcut_writing.h"
 #include "runtime/file_operations.h"
-#include "runtime/text.h"
 #include "runtime/system.h"
+#include "runtime/text.h"
 #include "tests/support/temp_folder.h"
 
 namespace linkshelf {
@@ -27,7 +27,8 @@ class ScriptedPrompter : public ImportPrompter {
  public:
   explicit ScriptedPrompter(std::deque<int> answers = {}) : answers_(std::move(answers)) {}
   int AskReplaceShortcut(const std::string& new_address, const std::string& existing_file,
-                         const std::string& existing_base, const std::string& existing_address) override {
+                         const std::string& existing_base,
+                         const std::string& existing_address) override {
     questions.push_back({new_address, existing_file, existing_base, existing_address});
     if (answers_.empty()) return kReplaceNo;
     const int answer = answers_.front();
@@ -46,7 +47,9 @@ class ScriptedPrompter : public ImportPrompter {
 // The real file layer, with chosen operations made to fail and calls counted.
 class FaultyFileSystem : public FileSystem {
  public:
-  std::vector<FolderEntry> FindEntries(const std::string& p) override { return real_->FindEntries(p); }
+  std::vector<FolderEntry> FindEntries(const std::string& p) override {
+    return real_->FindEntries(p);
+  }
   bool FileExists(const std::string& p) override {
     ++exists_checks;
     return real_->FileExists(p);
@@ -55,8 +58,12 @@ class FaultyFileSystem : public FileSystem {
     ++folder_checks;
     return real_->FolderExists(p);
   }
-  std::optional<std::uint64_t> FileSize(const std::string& p) override { return real_->FileSize(p); }
-  std::optional<LocalTime> LastWriteTime(const std::string& p) override { return real_->LastWriteTime(p); }
+  std::optional<std::uint64_t> FileSize(const std::string& p) override {
+    return real_->FileSize(p);
+  }
+  std::optional<LocalTime> LastWriteTime(const std::string& p) override {
+    return real_->LastWriteTime(p);
+  }
   FileStatus ReadFile(const std::string& p, std::string& b) override {
     if (Matches(fail_read, p)) return FileStatus::Failure("read refused");
     return real_->ReadFile(p, b);
@@ -110,7 +117,8 @@ class ImportTest : public ::testing::Test {
   std::string root() const { return temp_.path() + "Fav\\"; }
   std::string page() const { return temp_.path() + "page.htm"; }
 
-  ImportResult Import(const std::string& html, ScriptedPrompter& prompter, std::string root_text = {}) {
+  ImportResult Import(const std::string& html, ScriptedPrompter& prompter,
+                      std::string root_text = {}) {
     files_.RemoveFile(page());
     EXPECT_TRUE(files_.WriteNewFile(page(), html));
     return ImportBookmarkPage({page(), root_text.empty() ? root() : root_text}, files_, prompter);
@@ -151,7 +159,8 @@ TEST_F(ImportTest, LinksBecomeShortcutsInTheirFolders) {
   EXPECT_EQ(Read("Example.url"), kNewShortcut);
   EXPECT_EQ(Read("A\\B\\a.b.url"), kNewShortcut);
   EXPECT_EQ(Read("A\\C\\N.url"), kNewShortcut);
-  EXPECT_EQ(AllFiles(), (std::set<std::string>{"page.htm", "Fav/Example.url", "Fav/A/B/a.b.url", "Fav/A/C/N.url"}));
+  EXPECT_EQ(AllFiles(), (std::set<std::string>{"page.htm", "Fav/Example.url", "Fav/A/B/a.b.url",
+                                               "Fav/A/C/N.url"}));
 }
 
 TEST_F(ImportTest, PagesWithoutLinksWriteNothing) {
@@ -188,7 +197,8 @@ TEST_F(ImportTest, ExistingShortcutIsUpdatedInPlace) {
   ScriptedPrompter prompter({kReplaceYes});
   const ImportResult result = Import("<a href=\"u\">N</a>", prompter);
   EXPECT_EQ(result.links_written, 1);
-  EXPECT_EQ(Read("N.url"), "[InternetShortcut]\r\nURL=u\r\nIconIndex=3\r\n[DEFAULT]\r\nBASEURL=u\r\n");
+  EXPECT_EQ(Read("N.url"),
+            "[InternetShortcut]\r\nURL=u\r\nIconIndex=3\r\n[DEFAULT]\r\nBASEURL=u\r\n");
   ASSERT_EQ(prompter.questions.size(), 1u);
   EXPECT_EQ(prompter.questions[0], (std::vector<std::string>{"u", "N.url", "", "old"}));
   EXPECT_EQ(AllFiles(), (std::set<std::string>{"page.htm", "Fav/N.url"}));
@@ -215,7 +225,8 @@ class AnswerTable : public ImportTest, public ::testing::WithParamInterface<Answ
 
 TEST_P(AnswerTable, StandingAnswerDecidesEachExistingShortcut) {
   const AnswerCase& c = GetParam();
-  for (const char* name : {"E1.url", "E2.url", "E3.url"}) Put(name, "[InternetShortcut]\r\nURL=old\r\n");
+  for (const char* name : {"E1.url", "E2.url", "E3.url"})
+    Put(name, "[InternetShortcut]\r\nURL=old\r\n");
   ScriptedPrompter prompter(c.answers);
   const ImportResult result =
       Import("<a href=u>E1</a><a href=u>N</a><a href=u>E2</a><a href=u>E3</a>", prompter);
@@ -224,7 +235,8 @@ TEST_P(AnswerTable, StandingAnswerDecidesEachExistingShortcut) {
   EXPECT_EQ(files_.FileExists(root() + "N.url"), c.new_written);
   int replaced = 0;
   for (int i = 0; i < 3; ++i) {
-    const bool now_new = Read("E" + std::to_string(i + 1) + ".url").find("URL=u") != std::string::npos;
+    const bool now_new =
+        Read("E" + std::to_string(i + 1) + ".url").find("URL=u") != std::string::npos;
     EXPECT_EQ(now_new, c.replaced[static_cast<size_t>(i)]) << "E" << i + 1;
     replaced += now_new;
   }
@@ -234,19 +246,21 @@ TEST_P(AnswerTable, StandingAnswerDecidesEachExistingShortcut) {
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, AnswerTable,
-    ::testing::Values(AnswerCase{{kReplaceYes, kReplaceNo, kReplaceYes}, 3, {true, false, true}, true, false},
-                      AnswerCase{{kReplaceNo, kReplaceNo, kReplaceNo}, 3, {false, false, false}, true, false},
-                      AnswerCase{{kReplaceYesToAll}, 1, {true, true, true}, true, false},
-                      AnswerCase{{kReplaceNo, kReplaceYesToAll}, 2, {false, true, true}, true, false},
-                      AnswerCase{{kReplaceCancel}, 1, {false, false, false}, false, true},
-                      AnswerCase{{kReplaceYes, kReplaceCancel}, 2, {true, false, false}, true, true},
-                      AnswerCase{{-1, 0, 7}, 3, {false, false, false}, true, false}));
+    ::testing::Values(
+        AnswerCase{{kReplaceYes, kReplaceNo, kReplaceYes}, 3, {true, false, true}, true, false},
+        AnswerCase{{kReplaceNo, kReplaceNo, kReplaceNo}, 3, {false, false, false}, true, false},
+        AnswerCase{{kReplaceYesToAll}, 1, {true, true, true}, true, false},
+        AnswerCase{{kReplaceNo, kReplaceYesToAll}, 2, {false, true, true}, true, false},
+        AnswerCase{{kReplaceCancel}, 1, {false, false, false}, false, true},
+        AnswerCase{{kReplaceYes, kReplaceCancel}, 2, {true, false, false}, true, true},
+        AnswerCase{{-1, 0, 7}, 3, {false, false, false}, true, false}));
 
 TEST_F(ImportTest, FailedLinksAreSkippedReportedAndTheRestWritten) {
   files_.fail_write = "Bad";
   files_.fail_folder = "Locked";
   const ImportResult result = Import(
-      "<a href=u>One</a><a href=u>Bad</a><a href=u MyDir=Locked>In</a><a href=u MyDir=Locked>In2</a>"
+      "<a href=u>One</a><a href=u>Bad</a><a href=u MyDir=Locked>In</a><a href=u "
+      "MyDir=Locked>In2</a>"
       "<a href=u>Two</a>");
   EXPECT_EQ(result.links_written, 2);
   ASSERT_EQ(result.failed_links.size(), 3u);
@@ -254,7 +268,8 @@ TEST_F(ImportTest, FailedLinksAreSkippedReportedAndTheRestWritten) {
   EXPECT_EQ(result.failed_links[0].reason, "disk full");
   EXPECT_EQ(result.failed_links[1].reason, "folder refused");
   EXPECT_EQ(DescribeImportFailures(result),
-            "已写入 2 个链接，3 个链接未能写入：\nBad：disk full\nIn：folder refused\nIn2：folder refused");
+            "已写入 2 个链接，3 个链接未能写入：\nBad：disk full\nIn：folder refused\nIn2：folder "
+            "refused");
   EXPECT_EQ(AllFiles(), (std::set<std::string>{"page.htm", "Fav/One.url", "Fav/Two.url"}));
 }
 
@@ -281,8 +296,10 @@ TEST_F(ImportTest, FailureMessageListsTheFirstTenLinks) {
 
 TEST_F(ImportTest, NoShortcutLandsOutsideTheRoot) {
   const ImportResult result = Import(
-      "<a href=u MyDir=\"..\\Out\">A</a><a href=u>..\\..\\B</a><a href=u MyDir=\"\\\\host\\share\">C</a>"
-      "<a href=u MyDir=\"C:\\Windows\">D</a><a href=u MyDir=\"In\\..\\..\">E</a><a href=u MyDir=\"..\">F</a>");
+      "<a href=u MyDir=\"..\\Out\">A</a><a href=u>..\\..\\B</a><a href=u "
+      "MyDir=\"\\\\host\\share\">C</a>"
+      "<a href=u MyDir=\"C:\\Windows\">D</a><a href=u MyDir=\"In\\..\\..\">E</a><a href=u "
+      "MyDir=\"..\">F</a>");
   EXPECT_EQ(result.links_written, 0);
   EXPECT_EQ(result.failed_links.size(), 6u);
   EXPECT_EQ(AllFiles(), std::set<std::string>{"page.htm"});
@@ -292,7 +309,8 @@ TEST_F(ImportTest, RootWithoutTrailingBackslashGetsOne) {
   ScriptedPrompter prompter;
   std::string bare_root = root();
   bare_root.pop_back();
-  const ImportResult result = Import("<a href=u MyDir=Sub>N</a><a href=u>M</a>", prompter, bare_root);
+  const ImportResult result =
+      Import("<a href=u MyDir=Sub>N</a><a href=u>M</a>", prompter, bare_root);
   EXPECT_EQ(result.links_written, 2);
   EXPECT_EQ(AllFiles(), (std::set<std::string>{"page.htm", "Fav/Sub/N.url", "Fav/M.url"}));
 }
@@ -302,7 +320,8 @@ TEST_F(ImportTest, LinkOnlyPageImportsWithLegalNames) {
       "<a href=\"http://x.org/a?b\">http://x.org/a?b</a>"
       "<a href=\"u\" MyDir=\"con\\b:c\\d.\">a|b*c</a>");
   EXPECT_FALSE(result.HasFailures()) << DescribeImportFailures(result);
-  EXPECT_EQ(AllFiles(), (std::set<std::string>{"page.htm", "Fav/http___x.url", "Fav/_con/b_c/d_/a_b_c.url"}));
+  EXPECT_EQ(AllFiles(),
+            (std::set<std::string>{"page.htm", "Fav/http___x.url", "Fav/_con/b_c/d_/a_b_c.url"}));
 }
 
 #ifdef _WIN32
@@ -326,7 +345,9 @@ TEST_F(ImportTest, DangerousTargetsAreRefused) {
 }
 
 TEST_F(ImportTest, AttributesCountByTheirName) {
-  Import("<a href=\"u\" MyDir=\"ahref\">A</a><a href=\"x/mydir/\">B</a><a ahref=\"y\" href=\"z\">C</a>");
+  Import(
+      "<a href=\"u\" MyDir=\"ahref\">A</a><a href=\"x/mydir/\">B</a><a ahref=\"y\" "
+      "href=\"z\">C</a>");
   EXPECT_EQ(FindShortcutEntry(Read("ahref\\A.url"), "InternetShortcut", "URL"), "u");
   EXPECT_EQ(FindShortcutEntry(Read("B.url"), "InternetShortcut", "URL"), "x/mydir/");
   EXPECT_EQ(FindShortcutEntry(Read("C.url"), "InternetShortcut", "URL"), "z");
@@ -340,7 +361,8 @@ TEST_F(ImportTest, LinkTextIsAllTextUpToTheEndTag) {
       "<a href=v>First<a href=w>Second</a>");
   EXPECT_EQ(result.links_written, 3);
   EXPECT_EQ(result.failed_links.size(), 2u);  // the two empty link texts
-  EXPECT_EQ(AllFiles(), (std::set<std::string>{"page.htm", "Fav/Name.url", "Fav/ Sp &amp; .url", "Fav/Second.url"}));
+  EXPECT_EQ(AllFiles(), (std::set<std::string>{"page.htm", "Fav/Name.url", "Fav/ Sp &amp; .url",
+                                               "Fav/Second.url"}));
   EXPECT_EQ(FindShortcutEntry(Read("Second.url"), "InternetShortcut", "URL"), "w");
 }
 
@@ -442,7 +464,8 @@ TEST_F(ImportTest, ExportedSampleTreeImportsAsTheSameTree) {
   for (const auto& [path, bytes] : FilesBelow(files_, temp_.path())) {
     if (path == "page.htm") continue;
     const std::string url = FindShortcutEntry(bytes, "InternetShortcut", "URL");
-    EXPECT_EQ(bytes, "[DEFAULT]\r\nBASEURL=" + url + "\r\n[InternetShortcut]\r\nURL=" + url + "\r\n");
+    EXPECT_EQ(bytes,
+              "[DEFAULT]\r\nBASEURL=" + url + "\r\n[InternetShortcut]\r\nURL=" + url + "\r\n");
     imported[path] = url;
   }
   // The page's own link to the program's home page comes back too.
@@ -458,7 +481,8 @@ TEST_F(ImportTest, ExportedSampleTreeImportsAsTheSameTree) {
       Import(FormBookmarkPage(request, environment).bytes, keep, temp_.path() + "ByAddress");
   EXPECT_FALSE(by_address.HasFailures()) << DescribeImportFailures(by_address);
   EXPECT_EQ(by_address.links_written + by_address.links_kept, exported.links + 1);
-  EXPECT_EQ(FilesBelow(files_, temp_.path() + "ByAddress\\").size(), static_cast<size_t>(by_address.links_written));
+  EXPECT_EQ(FilesBelow(files_, temp_.path() + "ByAddress\\").size(),
+            static_cast<size_t>(by_address.links_written));
 }
 
 }  // namespace

@@ -12,7 +12,10 @@ namespace {
 
 TEST(PageText, LinesAreJoinedWithNothingBetweenThem) {
   EXPECT_EQ(JoinPageLines("<a\r\nhref=x>\nN\rM</a>\r\n"), "<ahref=x>NM</a>");
-  EXPECT_EQ(JoinPageLines(std::string("kept\x1A" "dropped", 12)), "kept");
+  EXPECT_EQ(JoinPageLines(std::string("kept\x1A"
+                                      "dropped",
+                                      12)),
+            "kept");
   // Bytes that are no valid character stay as they are.
   EXPECT_EQ(JoinPageLines("\xB9\x5C\xFF\x80"), "\xB9\x5C\xFF\x80");
 }
@@ -85,9 +88,14 @@ TEST(LinkPlaces, FoldersFromAttributesAndLinkText) {
 }
 
 TEST(LinkPlaces, PathsThatWouldLeaveTheRootAreRefused) {
-  for (const auto& folders : std::vector<std::vector<std::string>>{
-           {".."}, {"A\\..\\.."}, {"A", ".."}, {"\\Windows"}, {"\\\\host\\share"},
-           {"\\\\?\\C:\\x"}, {"C:\\Users"}, {"c:x"}}) {
+  for (const auto& folders : std::vector<std::vector<std::string>>{{".."},
+                                                                   {"A\\..\\.."},
+                                                                   {"A", ".."},
+                                                                   {"\\Windows"},
+                                                                   {"\\\\host\\share"},
+                                                                   {"\\\\?\\C:\\x"},
+                                                                   {"C:\\Users"},
+                                                                   {"c:x"}}) {
     EXPECT_FALSE(PlaceLink(folders, "N").ok()) << folders.back();
   }
   EXPECT_FALSE(PlaceLink({}, "..\\..\\Startup\\evil").ok());
