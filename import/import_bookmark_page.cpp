@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "import/attribute_value.h"
+#include "import/existing_shortcuts.h"
 #include "import/htmlpr.h"
 #include "import/link_place.h"
 #include "import/link_target.h"
@@ -26,7 +27,7 @@ struct PageLink {
 class LinkWriter {
  public:
   LinkWriter(FileSystem& files, ImportPrompter& prompter, std::string root, ImportResult& result)
-      : files_(files), prompter_(prompter), root_(std::move(root)), result_(result) {}
+      : files_(files), prompter_(prompter), root_(std::move(root)), result_(result), existing_(files) {}
 
   // Writes one link's shortcut or records why not; false when the user cancelled.
   bool Write(const PageLink& link) {
@@ -42,8 +43,16 @@ class LinkWriter {
     if (!StaysInsideRoot(root_, path)) return Fail(link, "路径指向根文件夹之外");
     if (FileStatus status = EnsureFolder(folder); !status) return Fail(link, status.reason);
 
-    FileStatus written;
-    if (files_.FileExists(path)) {
+    // A new shortcut takes one create and one write. The create fails without
+    // touching a file that stands there already, also one that the folder's
+    // listing did not show under this spelling; only then is it looked for.
+    FileStatus written = FileStatus::Failure({});
+    bool exists = existing_.Take(folder, place.file_name);
+    if (!exists) {
+      written = WriteNewShortcut(files_, path, link.target);
+      exists = !written && files_.FileExists(path);
+    }
+    if (exists) {
       if (answer_ != kReplaceYesToAll) {
         const ShortcutTargets existing = ReadShortcutTargets(files_, path);
         const int answer = prompter_.AskReplaceShortcut(link.target, place.folder + place.file_name,
@@ -59,8 +68,6 @@ class LinkWriter {
         }
       }
       written = UpdateShortcut(files_, path, link.target);
-    } else {
-      written = WriteNewShortcut(files_, path, link.target);
     }
     if (!written) return Fail(link, written.reason);
     ++result_.links_written;
@@ -98,6 +105,7 @@ class LinkWriter {
       if (!files_.FolderExists(prefix)) {
         if (FileStatus status = files_.CreateFolder(prefix); !status) return status;
         ++result_.folders_created;
+        existing_.AddEmptyFolder(prefix + '\\');
       }
       known_folders_.insert(prefix + '\\');
     }
@@ -110,6 +118,7 @@ class LinkWriter {
   ImportResult& result_;
   ShortcutReplaceAnswer answer_ = kReplaceYes;
   std::unordered_set<std::string> known_folders_;
+  ExistingShortcuts existing_;
 };
 
 // A text fit to show in one line of the failure message: control bytes

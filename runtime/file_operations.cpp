@@ -40,9 +40,9 @@ FileStatus ReplaceFileContent(FileSystem& files, const std::string& path, std::s
   std::string temporary;
   for (int attempt = 0; attempt < 100 && !created; ++attempt) {
     temporary = path + ".~" + std::to_string(attempt) + ".tmp";
-    if (files.FileExists(temporary) || files.FolderExists(temporary)) continue;
+    // Creating fails when the name is taken; only then is it worth looking why.
     created = files.WriteNewFile(temporary, bytes);
-    if (!created) break;
+    if (!created && !files.FileExists(temporary) && !files.FolderExists(temporary)) break;
   }
   if (!created) return created;
   if (FileStatus moved = files.ReplaceFile(temporary, path); !moved) {

@@ -117,20 +117,37 @@ class PosixFileSystem final : public FileSystem {
     bytes.clear();
     FileDescriptor file(::open(NativePathFromCore(path).c_str(), O_RDONLY | O_CLOEXEC));
     if (!file.valid()) return ErrnoFailure();
+    // No look at the file first: a folder fails its first read (EISDIR), and
+    // a read that returns fewer bytes than asked for has met the end of the
+    // file, so a shortcut takes one read. A file that fills the first read is
+    // asked for its size once, so that a large page goes into one buffer.
+    char first[4096];
+    ssize_t got;
+    while ((got = ::read(file.get(), first, sizeof first)) < 0) {
+      if (errno != EINTR) return ErrnoFailure();
+    }
+    bytes.assign(first, static_cast<size_t>(got));
+    if (static_cast<size_t>(got) < sizeof first) return FileStatus::Success();
+    size_t length = bytes.size();
+    size_t asked = length;
     struct stat info {};
-    if (::fstat(file.get(), &info) != 0) return ErrnoFailure();
-    if (S_ISDIR(info.st_mode)) return FileStatus::Failure(std::strerror(EISDIR));
-    if (info.st_size > 0) bytes.reserve(static_cast<size_t>(info.st_size));
-    char buffer[65536];
+    if (::fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode) &&
+        static_cast<size_t>(info.st_size) >= length) {
+      asked = static_cast<size_t>(info.st_size) - length + 1;
+    }
     for (;;) {
-      const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+      bytes.resize(length + asked);
+      got = ::read(file.get(), bytes.data() + length, asked);
       if (got < 0) {
         if (errno == EINTR) continue;
+        bytes.clear();
         return ErrnoFailure();
       }
-      if (got == 0) break;
-      bytes.append(buffer, static_cast<size_t>(got));
+      length += static_cast<size_t>(got);
+      if (static_cast<size_t>(got) < asked) break;
+      asked = length;
     }
+    bytes.resize(length);
     return FileStatus::Success();
   }
 

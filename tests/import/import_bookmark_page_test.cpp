@@ -371,9 +371,62 @@ TEST_F(ImportTest, EachLinkIsCheckedOnceAndFoldersCreatedOnce) {
   for (int i = 0; i < 50; ++i) html += "<a href=u MyDir=\"A\\B\">L" + std::to_string(i) + "</a>";
   const ImportResult result = Import(html);
   EXPECT_EQ(result.links_written, 50);
-  EXPECT_EQ(files_.exists_checks, 1 + 50);  // the page, then one per link
+  // The page only: a new shortcut is created straight away, one create and one write each.
+  EXPECT_EQ(files_.exists_checks, 1);
+  EXPECT_EQ(files_.files_written, 1 + 50);  // the page, then the shortcuts
   EXPECT_EQ(files_.folders_created, 3);
   EXPECT_LE(files_.folder_checks, 10);
+}
+
+// Shortcuts that stand already are found by one search of their folder, not
+// by a look at each path; each is still asked about and updated in place.
+TEST_F(ImportTest, ExistingShortcutsAreFoundByTheirFolderAndUpdated) {
+  std::string html;
+  for (int i = 0; i < 20; ++i) {
+    Put("A\\L" + std::to_string(i) + ".url", "[InternetShortcut]\r\nURL=old\r\nIconIndex=1\r\n");
+    html += "<a href=u MyDir=\"A\">L" + std::to_string(i) + "</a>";
+  }
+  html += "<a href=u MyDir=\"A\">New</a><a href=v MyDir=\"A\">New</a>";
+  ScriptedPrompter prompter({kReplaceYes, kReplaceYesToAll});
+  const int checks_before = files_.exists_checks;
+  const ImportResult result = Import(html, prompter);
+  EXPECT_EQ(result.links_written, 22);
+  EXPECT_TRUE(result.failed_links.empty());
+  EXPECT_EQ(prompter.questions.size(), 2u);
+  // The page, and the second New: the folder search could not show a file written since.
+  EXPECT_EQ(files_.exists_checks - checks_before, 2);
+  EXPECT_EQ(Read("A\\L7.url"),
+            "[InternetShortcut]\r\nURL=u\r\nIconIndex=1\r\n[DEFAULT]\r\nBASEURL=u\r\n");
+  // The second New is the file that the first one wrote, so it is updated, not refused.
+  EXPECT_EQ(Read("A\\New.url"), "[DEFAULT]\r\nBASEURL=v\r\n[InternetShortcut]\r\nURL=v\r\n");
+}
+
+// A file that the folder search did not show under the link's spelling is
+// still found when the create fails, and never overwritten unasked.
+TEST_F(ImportTest, ShortcutCreatedAfterTheFolderSearchIsAskedAbout) {
+  Put("A\\First.url", kNewShortcut);
+  class CreatingPrompter : public ScriptedPrompter {
+   public:
+    CreatingPrompter(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
+    int AskReplaceShortcut(const std::string& a, const std::string& b, const std::string& c,
+                           const std::string& d) override {
+      // Another program writes the next link's shortcut while the question is open.
+      if (questions.empty()) {
+        EXPECT_TRUE(files_.WriteNewFile(path_, "[InternetShortcut]\r\nURL=mine\r\n"));
+      }
+      ScriptedPrompter::AskReplaceShortcut(a, b, c, d);
+      return kReplaceNo;
+    }
+
+   private:
+    FileSystem& files_;
+    std::string path_;
+  } prompter(files_, root() + "A\\Second.url");
+  const ImportResult result =
+      Import("<a href=x MyDir=A>First</a><a href=x MyDir=A>Second</a>", prompter);
+  EXPECT_EQ(prompter.questions.size(), 2u);
+  EXPECT_EQ(result.links_kept, 2);
+  EXPECT_EQ(Read("A\\Second.url"), "[InternetShortcut]\r\nURL=mine\r\n");
 }
 
 // The bundled sample tree, exported with link names, comes back as the same

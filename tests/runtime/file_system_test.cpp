@@ -80,5 +80,23 @@ TEST_F(FileSystemTest, MissingFilesHaveNoSizeOrDate) {
   EXPECT_FALSE(files_->ReadFile(temp_.path() + "none", bytes).reason.empty());
 }
 
+// Files of every size come back whole, however many reads they take; a
+// folder is no file to read.
+TEST_F(FileSystemTest, ReadingGivesEveryByteOfAFileAndRefusesAFolder) {
+  for (const size_t size : {size_t{0}, size_t{1}, size_t{4095}, size_t{4096}, size_t{4097}, size_t{300000}}) {
+    SCOPED_TRACE(size);
+    std::string written(size, '\0');
+    for (size_t i = 0; i < size; ++i) written[i] = static_cast<char>(i * 7 % 251);
+    const std::string path = temp_.path() + "file" + std::to_string(size);
+    ASSERT_TRUE(files_->WriteNewFile(path, written));
+    std::string bytes = "left over";
+    ASSERT_TRUE(files_->ReadFile(path, bytes));
+    EXPECT_EQ(bytes, written);
+  }
+  ASSERT_TRUE(files_->CreateFolder(temp_.path() + "Folder"));
+  std::string bytes;
+  EXPECT_FALSE(files_->ReadFile(temp_.path() + "Folder", bytes));
+}
+
 }  // namespace
 }  // namespace linkshelf

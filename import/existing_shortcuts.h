@@ -1,0 +1,33 @@
+// The files that stand in each folder the import writes into, read with one
+// folder search per folder, so that writing a link needs no look at its own
+// path first. A folder the import has created itself holds nothing to read.
+#pragma once
+
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "runtime/file_system.h"
+
+namespace linkshelf {
+
+class ExistingShortcuts {
+ public:
+  explicit ExistingShortcuts(FileSystem& files) : files_(files) {}
+
+  // True when a file of exactly this name stood in `folder` (a path ending in
+  // a backslash) when the folder was first asked about. Each name is told
+  // once and then forgotten, so memory holds only the names still to come.
+  // False is only a hint: a file written since the search, or one that the
+  // file system matches in another spelling, is not known here.
+  bool Take(const std::string& folder, const std::string& name);
+
+  // The folder has just been created, empty.
+  void AddEmptyFolder(const std::string& folder);
+
+ private:
+  FileSystem& files_;
+  std::unordered_map<std::string, std::unordered_set<std::string>> names_;
+};
+
+}  // namespace linkshelf
