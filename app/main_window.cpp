@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "export/page_header.h"
+
 namespace linkshelf {
 
 namespace {
@@ -83,7 +85,7 @@ void BuildControls(MainWindow& window) {
   window.MethodList->SetSelectedIndex(1);
 
   window.NotepadBox = SmallFont(CreateCheckBox(panel, "以记事本打开")->SetPosition(231, 96)->SetAutoSize(true));
-  window.HeaderMemo = AddHiddenMemo(form, 696, 463);
+  window.HeaderMemo = AddHiddenMemo(form, 696, 463)->SetText(HeaderTemplateText());
 }
 
 void AttachHandlers(MainWindow& window) {

@@ -2,6 +2,8 @@
 // The controls are also the program's working state between start and close.
 #pragma once
 
+#include <string>
+
 #include "app/app_services.h"
 #include "toolkit/toolkit.h"
 
@@ -52,6 +54,9 @@ void StartUp(MainWindow& window);
 void LoadSettings(MainWindow& window);
 // The close handler: the four controls' settings back into the registry.
 void SaveSettings(MainWindow& window);
+
+// What the window says when the root holds no shortcut to export.
+std::string NoLinksMessage(const std::string& root);
 
 // Click handlers.
 void RunConvert(MainWindow& window);
