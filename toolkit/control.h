@@ -92,6 +92,8 @@ class Control : public ToolkitObject {
   // --- text and items
   Control* SetText(std::string_view text);
   std::string GetText() const;
+  // The caption as last set, whatever the window shows.
+  const std::string& StoredCaption() const { return caption_; }
   Control* AppendText(std::string_view text);
   Control* Clear();
   int ItemCount() const;
@@ -153,19 +155,29 @@ class Control : public ToolkitObject {
   // Fills the window's background the way its colours say; returns the brush.
   HBRUSH BackgroundBrush();
   void CreateChildWindows();
+  bool WasShown() const { return shown_; }
+  void SetShown(bool shown) {
+    shown_ = shown;
+    visible_ = shown;
+  }
+  int FixedWidth() const { return min_track_width_; }
+  int FixedHeight() const { return min_track_height_; }
+  // Creates the window, and shows it if it had been created hidden.
+  HWND WindowHandleShown();
 
  protected:
   void Destroy() override;
 
  private:
   friend class ObjectOwnership;
+  friend struct ControlBuilder;
 
   bool CreateOwnWindow();
   void DestroyOwnWindow();
   void ApplyFontAndColors();
   void RunHooks(WindowMessage& message, LRESULT& result, bool& handled);
   LRESULT BuiltInHandling(WindowMessage& message);
-  void UpdateWindowPosition();
+  void PushStyles();
   void Repaint();
   HICON FormIcon();
 
