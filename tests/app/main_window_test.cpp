@@ -363,6 +363,38 @@ TEST_F(MainWindowTest, WindowIsCentredAndCannotBeResizedOrMaximised) {
   });
 }
 
+TEST_F(MainWindowTest, CancelledFolderBrowserLeavesTheRootAsItWas) {
+  for (const std::string& root : {temp_.path(), std::string("Q:\\No Such Folder")}) {
+    RunMainWindow(services_, [&](MainWindow& window) {
+      window.FavoritesEdit->SetText(root);
+      DialogAnswerer answers({""});
+      Click(window.BrowseFavoritesButton);
+      EXPECT_EQ(answers.seen().size(), 1u);
+      EXPECT_EQ(window.FavoritesEdit->GetText(), root);
+    });
+  }
+}
+
+TEST_F(MainWindowTest, PageDialogProposesTheNameOnlyInAnExistingFolder) {
+  RunMainWindow(services_, [&](MainWindow& window) {
+    window.OutputFileEdit->SetText(temp_.path() + "proposed.htm");
+    {
+      DialogAnswerer answers({""});
+      Click(window.BrowseOutputButton);
+      ASSERT_EQ(answers.seen().size(), 1u);
+      EXPECT_TRUE(Contains(answers.seen()[0].texts, "proposed.htm"));
+    }
+    EXPECT_EQ(window.OutputFileEdit->GetText(), temp_.path() + "proposed.htm");  // cancelled
+
+    window.OutputFileEdit->SetText("Q:\\Missing\\elsewhere.htm");
+    DialogAnswerer answers({""});
+    Click(window.BrowseOutputButton);
+    ASSERT_EQ(answers.seen().size(), 1u);
+    EXPECT_FALSE(Contains(answers.seen()[0].texts, "elsewhere.htm"));
+    EXPECT_EQ(window.OutputFileEdit->GetText(), "Q:\\Missing\\elsewhere.htm");
+  });
+}
+
 TEST_F(MainWindowTest, CaptionsOpenTheFolderOfTheirOwnRow) {
   RunMainWindow(services_, [this](MainWindow& window) {
     window.FavoritesEdit->SetText("D:\\Links");
