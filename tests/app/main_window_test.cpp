@@ -66,6 +66,7 @@ class MainWindowTest : public RegistryTest {
   std::unique_ptr<FileSystem> files_ = MakeSystemFileSystem();
   std::unique_ptr<Collation> collation_ = MakeSystemCollation();
   AppServices services_;
+  RefusingRegistry stand_in_;  // for the tests that count or refuse registry writes
   std::vector<std::array<std::string, 3>> opened_;
 };
 
@@ -143,10 +144,35 @@ TEST_F(MainWindowTest, FolderArgumentIsShownAsGivenAndNeverSaved) {
   });
 }
 
+TEST_F(MainWindowTest, SettingsAreSavedOnceHoweverTheCloseArrives) {
+  RefusingRegistry& counting = stand_in_;
+  services_.registry = &counting;
+  using Close = void (*)(MainWindow&);
+  const Close closes[] = {
+      [](MainWindow& window) {  // the exit button, then the close box as well
+        Click(window.ExitButton);
+        SendMessageA(window.Window->WindowHandle(), WM_CLOSE, 0, 0);
+      },
+      [](MainWindow& window) {  // Windows logging the user off
+        SendMessageA(window.Window->WindowHandle(), WM_QUERYENDSESSION, 0, 0);
+        SendMessageA(window.Window->WindowHandle(), WM_ENDSESSION, TRUE, 0);
+      }};
+  for (Close close : closes) {
+    RunMainWindow(services_, [&](MainWindow& window) {
+      counting.writes = 0;  // the folder verb written at start does not count
+      window.TitleEdit->SetText("closing");
+      close(window);
+      ServePendingMessages();
+    });
+    EXPECT_EQ(counting.writes, 4);
+    EXPECT_EQ(Stored(kTitleValue), "closing");
+    RemoveProgramKeys();
+  }
+}
+
 TEST_F(MainWindowTest, RefusingRegistryLeavesInitialValuesAndTheProgramRuns) {
-  RefusingRegistry refusing;
-  refusing.refused_hives = {HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT, HKEY_CURRENT_USER};
-  services_.registry = &refusing;
+  stand_in_.refused_hives = {HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT, HKEY_CURRENT_USER};
+  services_.registry = &stand_in_;
   bool ran = false;
   RunMainWindow(services_, [&](MainWindow& window) {
     ran = true;

@@ -73,6 +73,7 @@ class RefusingRegistry final : public Registry {
   std::set<HKEY> refused_hives;
   std::set<std::string> refused_values;
   std::set<HKEY> write_refused_hives;  // the key opens, every write fails
+  int writes = 0;                      // values written, refused ones not counted
 
   std::unique_ptr<RegistryKey> OpenKey(HKEY hive, const std::string& path, bool create) override {
     if (refused_hives.contains(hive)) return nullptr;
@@ -89,7 +90,9 @@ class RefusingRegistry final : public Registry {
     RegistryValue Read(const std::string& name) override { return inner_->Read(name); }
     bool WriteText(const std::string& name, const std::string& text) override {
       if (refuse_all_ || owner_.refused_values.contains(name)) return false;
-      return inner_->WriteText(name, text);
+      const bool written = inner_->WriteText(name, text);
+      owner_.writes += written ? 1 : 0;
+      return written;
     }
 
    private:
