@@ -65,7 +65,8 @@ class Control : public ToolkitObject {
   const KindTable& Table() const { return table_; }
 
   // The window, created now if it does not exist yet. A form whose visibility
-  // was never set comes up hidden. Null when creation failed.
+  // was never set comes up hidden. Null when creation failed, and for a
+  // control that is being destroyed.
   HWND WindowHandle();
   // The window if it exists, without creating it.
   HWND ExistingWindow() const { return window_; }
@@ -115,8 +116,12 @@ class Control : public ToolkitObject {
   unsigned NavigationKeys() const { return navigation_keys_; }
   Control* SetNavigationKeys(unsigned keys);
   // A form's current control: the child that last had or will get the focus.
+  // A control that is being destroyed never becomes one: nothing would clear
+  // the pointer once it is gone.
   Control* CurrentControl() const { return current_control_; }
-  void SetCurrentControl(Control* control) { current_control_ = control; }
+  void SetCurrentControl(Control* control) {
+    if (!control || !control->IsDestroying()) current_control_ = control;
+  }
 
   // --- look
   Control* SetBackColor(Color color);

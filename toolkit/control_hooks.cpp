@@ -71,9 +71,15 @@ bool FormHook(Control* form, WindowMessage& message, LRESULT& result) {
       return true;
     }
     case WM_SETFOCUS: {
+      // A form being freed gets the focus back as its focused control goes;
+      // it must not make itself anyone's current control again.
+      if (form->IsDestroying()) {
+        result = 0;
+        return true;
+      }
       Control* application = App().application_window;
       if (application && application != form) application->SetCurrentControl(form);
-      if (Control* current = form->CurrentControl()) {
+      if (Control* current = form->CurrentControl(); current && !current->IsDestroying()) {
         if (HWND window = current->WindowHandle()) {
           SetFocus(window);
           result = 0;

@@ -41,7 +41,8 @@ WNDPROC RegisterToolkitClass(const KindTable& table, ControlKind kind, UINT clas
 }  // namespace
 
 HWND Control::WindowHandle() {
-  if (!window_) CreateOwnWindow();
+  // A window made now for a control on its way out would outlive it.
+  if (!window_ && !IsDestroying()) CreateOwnWindow();
   return window_;
 }
 

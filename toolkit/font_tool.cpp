@@ -1,6 +1,9 @@
 #include "toolkit/font_tool.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "toolkit/control.h"
 
@@ -19,6 +22,129 @@ LONG MeasuredHeight(HFONT font) {
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
   return measured ? metrics.tmHeight : 0;
+}
+
+std::uint16_t BigEndian16(const unsigned char* bytes) {
+  return static_cast<std::uint16_t>((bytes[0] << 8) | bytes[1]);
+}
+
+// Whether the face of `font` asks, in its own table of drawing sizes, to be
+// drawn smoothed at `pixels` per em. A face without that table is.
+bool IsDrawnSmoothed(HFONT font, LONG pixels) {
+  constexpr DWORD kDrawingSizesTable = 'g' | ('a' << 8) | ('s' << 16) | ('p' << 24);
+  constexpr std::uint16_t kSmoothed = 0x0002;
+  HDC dc = GetDC(nullptr);
+  if (!dc) return true;
+  HGDIOBJ old = SelectObject(dc, font);
+  std::vector<unsigned char> table;
+  const DWORD size = GetFontData(dc, kDrawingSizesTable, 0, nullptr, 0);
+  if (size != GDI_ERROR && size >= 4) {
+    table.resize(size);
+    if (GetFontData(dc, kDrawingSizesTable, 0, table.data(), size) != size) table.clear();
+  }
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  if (table.size() < 4) return true;
+  const std::size_t ranges = std::min<std::size_t>(BigEndian16(&table[2]), (table.size() - 4) / 4);
+  for (std::size_t i = 0; i < ranges; ++i) {
+    if (BigEndian16(&table[4 + 4 * i]) >= pixels)
+      return (BigEndian16(&table[6 + 4 * i]) & kSmoothed) != 0;
+  }
+  return true;
+}
+
+LONG PixelsPerEm(HFONT font, const LOGFONTA& description) {
+  if (description.lfHeight < 0) return -description.lfHeight;
+  HDC dc = GetDC(nullptr);
+  if (!dc) return 0;
+  HGDIOBJ old = SelectObject(dc, font);
+  TEXTMETRICA metrics{};
+  const bool measured = GetTextMetricsA(dc, &metrics) != FALSE;
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return measured ? metrics.tmHeight - metrics.tmInternalLeading : 0;
+}
+
+BYTE CharSetOf(HFONT font) {
+  HDC dc = GetDC(nullptr);
+  if (!dc) return DEFAULT_CHARSET;
+  HGDIOBJ old = SelectObject(dc, font);
+  const int char_set = GetTextCharset(dc);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return char_set < 0 ? DEFAULT_CHARSET : static_cast<BYTE>(char_set);
+}
+
+// Whether the face of `font` has its own letters, digits and signs: some
+// faces of a character set carry only its characters and would leave boxes.
+bool DrawsLatinText(HFONT font) {
+  static constexpr char kSample[] = "AZaz09.:\\@";
+  constexpr int kLength = static_cast<int>(sizeof kSample - 1);
+  HDC dc = GetDC(nullptr);
+  if (!dc) return false;
+  HGDIOBJ old = SelectObject(dc, font);
+  WORD glyphs[kLength] = {};
+  const bool found = GetGlyphIndicesA(dc, kSample, kLength, glyphs, GGI_MARK_NONEXISTING_GLYPHS) ==
+                     static_cast<DWORD>(kLength);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return found && std::none_of(glyphs, glyphs + kLength, [](WORD glyph) { return glyph == 0xFFFF; });
+}
+
+struct FaceSearch {
+  LOGFONTA wanted;
+  LONG pixels;
+  bool found;
+};
+
+int CALLBACK ConsiderFace(const LOGFONTA* face, const TEXTMETRICA*, DWORD type, LPARAM data) {
+  auto* search = reinterpret_cast<FaceSearch*>(data);
+  // Only outline faces can be asked about their drawing; '@' faces are the
+  // vertical writing forms.
+  if ((type & TRUETYPE_FONTTYPE) == 0 || face->lfFaceName[0] == '@') return 1;
+  LOGFONTA candidate = search->wanted;
+  std::memcpy(candidate.lfFaceName, face->lfFaceName, LF_FACESIZE);
+  candidate.lfFaceName[LF_FACESIZE - 1] = '\0';
+  HFONT font = CreateFontIndirectA(&candidate);
+  if (!font) return 1;
+  const bool fits = IsDrawnSmoothed(font, search->pixels) && DrawsLatinText(font);
+  DeleteObject(font);
+  if (!fits) return 1;
+  search->wanted = candidate;
+  search->found = true;
+  return 0;
+}
+
+// The system's default GUI font, with the weight and styles of `requested`. Where its face would be drawn hinted in
+// black and white at its size, which breaks up the strokes of Chinese
+// characters, the first face of the same character set that is drawn
+// smoothed at that size, and has Latin letters too, stands in for it.
+HFONT CreateStandInFont(const LOGFONTA& requested) {
+  LOGFONTA description{};
+  if (!GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof description, &description)) return nullptr;
+  description.lfWeight = requested.lfWeight;
+  description.lfItalic = requested.lfItalic;
+  description.lfUnderline = requested.lfUnderline;
+  description.lfStrikeOut = requested.lfStrikeOut;
+  HFONT font = CreateFontIndirectA(&description);
+  if (!font) return nullptr;
+  const LONG pixels = PixelsPerEm(font, description);
+  if (pixels <= 0 || IsDrawnSmoothed(font, pixels)) return font;
+
+  FaceSearch search{description, pixels, false};
+  if (search.wanted.lfCharSet == DEFAULT_CHARSET) search.wanted.lfCharSet = CharSetOf(font);
+  LOGFONTA faces{};
+  faces.lfCharSet = search.wanted.lfCharSet;
+  HDC dc = GetDC(nullptr);
+  if (dc) {
+    EnumFontFamiliesExA(dc, &faces, ConsiderFace, reinterpret_cast<LPARAM>(&search), 0);
+    ReleaseDC(nullptr, dc);
+  }
+  if (!search.found) return font;
+  HFONT smoothed = CreateFontIndirectA(&search.wanted);
+  if (!smoothed) return font;
+  DeleteObject(font);
+  return smoothed;
 }
 
 }  // namespace
@@ -127,8 +253,11 @@ HFONT FontTool::Handle() {
   // height request gives a font too small to see: use the GUI font instead.
   if (!handle_ || MeasuredHeight(handle_) < kReadableTextHeight) {
     if (handle_) DeleteObject(handle_);
-    handle_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    handle_is_stock_ = true;
+    handle_ = CreateStandInFont(description);
+    if (!handle_) {
+      handle_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+      handle_is_stock_ = true;
+    }
   }
   return handle_;
 }

@@ -40,7 +40,9 @@ class FontTool : public ToolkitObject {
 
   // The font handle, made on first use after a change. When the platform
   // makes the requested font too small to read (it has no bitmap face for the
-  // smallest size), the system's default GUI font stands in.
+  // smallest size), the system's default GUI font stands in, with the
+  // requested weight and styles; where its face would not be drawn smoothed
+  // at its size, a face of its character set that is stands in at that size.
   HFONT Handle();
   // The weight the font is made with: 400, or 700 when bold, unless set.
   std::int32_t EffectiveWeight() const;

@@ -63,6 +63,52 @@ TEST(ModalFormTest, ButtonAnswerDisablesOthersMeanwhileAndRestoresFocus) {
   EXPECT_EQ(focus_after, main.about);
 }
 
+int CountThreadWindowsOfClass(const char* class_name) {
+  struct Count {
+    const char* class_name;
+    int found;
+  } count{class_name, 0};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* count = reinterpret_cast<Count*>(data);
+        if (window_test::ClassNameOf(window) == count->class_name) ++count->found;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&count));
+  return count.found;
+}
+
+// Nothing on the main form takes the focus, so the dialog still holds it when
+// it is freed: its controls go while it is the active window.
+TEST(ModalFormTest, FreeingADialogThatHoldsTheFocusLeavesNothingOfItBehind) {
+  Control* main_form = CreateForm(nullptr, "Linkshelf 1.1");
+  main_form->SetSize(386, 212);
+  CreateLabel(main_form, "个人收藏夹：")->SetPosition(8, 8);
+  int forms_left = -1, forms_after_focus = -1;
+  Control* dialog = nullptr;
+  Control* main_current = nullptr;
+  RunInsideApplication(main_form, [&] {
+    dialog = CreateForm(main_form, "替换文件");
+    Control* yes = CreateButton(dialog, "是")->SetPosition(10, 10);
+    CreateButton(dialog, "否")->SetPosition(90, 10);
+    yes->OnClick.Set(AnswerYes, dialog);
+    AfterDelay(50, [&] { SendMessageA(yes->ExistingWindow(), BM_CLICK, 0, 0); });
+    ShowModal(dialog);
+    Free(dialog);
+    window_test::PumpMessages();
+    forms_left = CountThreadWindowsOfClass("obj_Form");
+    // The main window taking the focus again must not bring the dialog back.
+    SetFocus(main_form->ExistingWindow());
+    window_test::PumpMessages();
+    forms_after_focus = CountThreadWindowsOfClass("obj_Form");
+    main_current = main_form->CurrentControl();
+  });
+  EXPECT_EQ(forms_left, 1);
+  EXPECT_EQ(forms_after_focus, 1);
+  EXPECT_NE(main_current, dialog);
+}
+
 TEST(ModalFormTest, CloseRequestAnswersMinusOneAndKeepsTheFormUntilFreed) {
   MainForm main = BuildMainForm();
   int answer = 0;
