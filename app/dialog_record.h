@@ -28,9 +28,8 @@ Record* CreateDialogRecord(Control* parent, const char* caption) {
 
 // Shows the dialog modally and frees it; returns its ModalResult. The focus
 // goes back to `focus_after` (a control of the main window) before the dialog
-// is freed: a dialog that still held the focus while its controls went would
-// take the focus back into itself as it dies. Then the main window comes to
-// the foreground.
+// is freed, so that it never passes through the dialog's dying controls on its
+// way back. Then the main window comes to the foreground.
 int ShowModalAndFree(DialogRecord& dialog, Control* main_form, Control* focus_after);
 
 // Takes the minimise and maximise boxes off the form's title bar.
