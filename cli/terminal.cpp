@@ -1,0 +1,60 @@
+#include "cli/terminal.h"
+
+#include <cstdio>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace linkshelf {
+namespace {
+
+bool IsTerminal(std::FILE* stream) {
+#ifdef _WIN32
+  return _isatty(_fileno(stream)) != 0;
+#else
+  return ::isatty(::fileno(stream)) != 0;
+#endif
+}
+
+}  // namespace
+
+bool StandardInputIsTerminal() { return IsTerminal(stdin); }
+bool StandardErrorIsTerminal() { return IsTerminal(stderr); }
+
+bool AskYesNo(const std::string& question) {
+  std::fprintf(stderr, "%s [y/N] ", question.c_str());
+  std::fflush(stderr);
+  std::string answer;
+  for (int c = std::fgetc(stdin); c != EOF && c != '\n'; c = std::fgetc(stdin)) answer += static_cast<char>(c);
+  return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y');
+}
+
+ProgressLine::ProgressLine() : enabled_(StandardErrorIsTerminal()), start_(Clock::now()), last_shown_(start_) {}
+
+ProgressLine::~ProgressLine() { Clear(); }
+
+void ProgressLine::Show(const std::string& text) {
+  if (!enabled_) return;
+  const Clock::time_point now = Clock::now();
+  if (now - start_ < std::chrono::seconds(1)) return;
+  // A few updates a second are enough to read, and cost nothing.
+  if (shown_width_ > 0 && now - last_shown_ < std::chrono::milliseconds(100)) return;
+  last_shown_ = now;
+  std::string line = "\r" + text;
+  if (text.size() < shown_width_) line.append(shown_width_ - text.size(), ' ');
+  shown_width_ = text.size() > shown_width_ ? text.size() : shown_width_;
+  std::fputs(line.c_str(), stderr);
+  std::fflush(stderr);
+}
+
+void ProgressLine::Clear() {
+  if (shown_width_ == 0) return;
+  std::fprintf(stderr, "\r%s\r", std::string(shown_width_, ' ').c_str());
+  std::fflush(stderr);
+  shown_width_ = 0;
+}
+
+}  // namespace linkshelf

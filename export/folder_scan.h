@@ -1,0 +1,42 @@
+// The walk of a Favorites tree into the records of the page, in page order.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "runtime/collation.h"
+#include "runtime/file_system.h"
+
+namespace linkshelf {
+
+struct ScanRecord {
+  enum class Kind { kFolder, kLink };
+  Kind kind = Kind::kLink;
+  // A folder: its path below the root, names joined by "\" ("News\Tech").
+  // A link: the shortcut's file name without its last extension.
+  std::string text;
+  // A link: the address read from the shortcut, empty when it has none.
+  std::string address;
+
+  friend bool operator==(const ScanRecord&, const ScanRecord&) = default;
+};
+
+// Called after each folder is read, with the links and folders found so far.
+using ScanProgress = std::function<void(int links, int folders)>;
+
+// The records of the tree below `root`, in the order of the page: the root's
+// own links by name, then each folder's record directly followed by its own
+// links by name and then by its subfolders, each in turn with its contents.
+// Names compare by `collation`, path component by path component. A link equal
+// to one already held (name and address) and a folder equal to a sibling are
+// held once; the contents of sibling folders that compare equal are merged
+// under the first. Folders whose names begin with "." are left out; a folder
+// that cannot be read adds nothing of its own. Each shortcut is read once.
+std::vector<ScanRecord> ScanFolder(FileSystem& files, const Collation& collation, const std::string& root,
+                                   const ScanProgress& progress = {});
+
+// The file name without its last extension ("Two.Dots.url" gives "Two.Dots").
+std::string ShortcutStem(const std::string& file_name);
+
+}  // namespace linkshelf

@@ -1,0 +1,221 @@
+#include "import/htmlpr.h"
+
+#include <algorithm>
+
+namespace linkshelf {
+
+namespace {
+
+std::string_view TrimSpaceAndControls(std::string_view text) {
+  size_t begin = 0;
+  size_t end = text.size();
+  while (begin < end && static_cast<unsigned char>(text[begin]) <= 0x20) ++begin;
+  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 0x20) --end;
+  return text.substr(begin, end - begin);
+}
+
+}  // namespace
+
+void TParams::Add(std::string text) {
+  fItems.push_back(std::move(text));
+  Changed();
+}
+
+void TParams::Insert(std::size_t index, std::string text) {
+  fItems.insert(fItems.begin() + static_cast<std::ptrdiff_t>(std::min(index, fItems.size())),
+                std::move(text));
+  Changed();
+}
+
+void TParams::Set(std::size_t index, std::string text) {
+  fItems.at(index) = std::move(text);
+  Changed();
+}
+
+void TParams::Delete(std::size_t index) {
+  fItems.erase(fItems.begin() + static_cast<std::ptrdiff_t>(index));
+  Changed();
+}
+
+void TParams::Clear() {
+  if (fItems.empty()) return;
+  fItems.clear();
+  Changed();
+}
+
+void TParams::Changed() {
+  if (fTag != nullptr) fTag->DoChange();
+}
+
+std::string TTag::GetName() const {
+  std::string name = fName;
+  for (char& c : name) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return name;
+}
+
+void TTag::ParseText(std::string_view s) {
+  const size_t n = s.size();
+  // Only the space ends the name; a tab or a line break stays part of it.
+  const size_t space = std::min(s.find(' '), n);
+  fName.assign(s.substr(0, space));
+  fParams.ClearQuietly();
+
+  size_t piece_start = space + 1;
+  auto close_piece = [&](size_t last) {  // `last` is included, clipped at the end
+    const size_t stop = std::min(last + 1, n);
+    if (piece_start < stop) {
+      const std::string_view piece = TrimSpaceAndControls(s.substr(piece_start, stop - piece_start));
+      if (!piece.empty()) fParams.AddQuietly(std::string(piece));
+    }
+    piece_start = last + 1;
+  };
+
+  bool in_double = false;
+  bool in_single = false;
+  for (size_t i = space + 1; i < n; ++i) {
+    switch (s[i]) {
+      case '"':
+        if (!in_single) in_double = !in_double;
+        if (!in_double && !in_single) close_piece(i);
+        break;
+      case '\'':
+        if (!in_double) in_single = !in_single;
+        if (!in_double && !in_single) close_piece(i);
+        break;
+      case ' ':
+        if (!in_double && !in_single) close_piece(i);
+        break;
+      default:
+        break;
+    }
+  }
+  if (piece_start < n) close_piece(n);
+}
+
+std::string TTag::BuildText() const {
+  std::string text = fName;
+  for (const std::string& param : fParams) {
+    text += ' ';
+    text += param;
+  }
+  return text;
+}
+
+void TTag::DoChange() {
+  if (fOnChange != nullptr) fOnChange(fOnChangeContext);
+}
+
+THtmlParser::THtmlParser() { LoadText(std::string()); }
+
+void THtmlParser::LoadText(std::string document) {
+  fText = std::move(document);
+  Reset();
+}
+
+void THtmlParser::Reset() {
+  fPos = 0;
+  fCloseSearchFrom = 0;
+  fCloseFound = 0;
+  ClearTag();
+  ClearTextBefore();
+}
+
+void THtmlParser::ClearTag() {
+  SetTagText(std::string_view());
+  fTagStart = 0;
+  fTagLength = 0;
+}
+
+void THtmlParser::ClearTextBefore() {
+  fTextBefore.clear();
+  fTextStart = 0;
+}
+
+std::ptrdiff_t THtmlParser::FindFrom(char c, std::ptrdiff_t from) const {
+  const size_t found = fText.find(c, static_cast<size_t>(from - 1));
+  return found == std::string::npos ? 0 : static_cast<std::ptrdiff_t>(found) + 1;
+}
+
+std::ptrdiff_t THtmlParser::FindCloseFrom(std::ptrdiff_t from) {
+  const bool remembered =
+      fCloseSearchFrom != 0 && fCloseSearchFrom <= from && (fCloseFound == 0 || from <= fCloseFound);
+  if (!remembered) {
+    fCloseSearchFrom = from;
+    fCloseFound = FindFrom('>', from);
+  }
+  return fCloseFound;
+}
+
+bool THtmlParser::NextTag() {
+  if (fText.empty()) return false;
+  const auto length = static_cast<std::ptrdiff_t>(fText.size());
+  if (fTagStart != 0) ++fPos;
+  fPos = std::clamp<std::ptrdiff_t>(fPos, 1, length);
+
+  const std::ptrdiff_t open = FindFrom('<', fPos);
+  // The first `>` from the scan position both ends the text before the tag
+  // (when it lies before the `<`) and, when it does not, ends the tag itself.
+  const std::ptrdiff_t first_close = FindCloseFrom(fPos);
+  std::ptrdiff_t close = 0;
+  if (open != 0) close = first_close >= open ? first_close : FindCloseFrom(open);
+  const bool found = open != 0 && close != 0;
+
+  const std::ptrdiff_t limit = open != 0 ? open : length + 1;
+  const std::ptrdiff_t text_start = first_close != 0 && first_close < limit ? first_close + 1 : fPos;
+
+  std::ptrdiff_t text_end;
+  std::ptrdiff_t tag_start = 0;
+  std::ptrdiff_t tag_end = 0;
+  if (found) {
+    tag_start = open;
+    tag_end = close;
+    fPos = open;
+    text_end = open - 1;
+  } else {
+    fPos = length;
+    text_end = length;
+  }
+
+  fTagStart = tag_start;
+  fTagLength = tag_end - tag_start + 1;
+  if (fTagLength >= 2) {
+    SetTagText(std::string_view(fText).substr(static_cast<size_t>(fTagStart), static_cast<size_t>(fTagLength - 2)));
+  } else {
+    SetTagText(std::string_view());
+  }
+
+  fTextStart = text_start;
+  if (text_end >= text_start) {
+    fTextBefore.assign(fText, static_cast<size_t>(text_start - 1), static_cast<size_t>(text_end - text_start + 1));
+  } else {
+    fTextBefore.clear();
+  }
+  return found;
+}
+
+TTag* THtmlParser::GetTag() { return fTagStart != 0 ? &fCurrentTag : nullptr; }
+
+void THtmlParser::SetTagText(std::string_view text) {
+  fCurrentTag.SetOnChange(nullptr, nullptr);
+  fCurrentTag.ParseText(text);
+  fCurrentTag.SetOnChange(&THtmlParser::TagChanged, this);
+}
+
+void THtmlParser::TagChanged(void* context) {
+  auto& self = *static_cast<THtmlParser*>(context);
+  if (self.fTagStart == 0) return;
+  const auto inner_start = static_cast<size_t>(self.fTagStart);  // just after the `<`
+  self.fText.erase(inner_start, static_cast<size_t>(self.fTagLength - 2));
+  const std::string rebuilt = self.fCurrentTag.BuildText();
+  const auto new_length = static_cast<std::ptrdiff_t>(rebuilt.size()) + 2;
+  if (self.fTextStart > self.fTagStart) self.fTextStart += new_length - self.fTagLength;
+  self.fTagLength = new_length;
+  self.fText.insert(inner_start, rebuilt);
+  // The `>` positions after the tag have moved.
+  self.fCloseSearchFrom = 0;
+  self.fCloseFound = 0;
+}
+
+}  // namespace linkshelf

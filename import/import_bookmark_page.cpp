@@ -1,0 +1,201 @@
+#include "import/import_bookmark_page.h"
+
+#include <unordered_set>
+
+#include "import/attribute_value.h"
+#include "import/htmlpr.h"
+#include "import/link_place.h"
+#include "import/link_target.h"
+#include "import/page_text.h"
+#include "import/shortcut_writing.h"
+#include "runtime/text.h"
+
+namespace linkshelf {
+
+namespace {
+
+// One link as the page gives it.
+struct PageLink {
+  std::string target;
+  std::vector<std::string> folder_values;
+  std::string text;
+};
+
+// Writes the shortcuts of one run: keeps the standing answer, the folders
+// known to exist and the tally.
+class LinkWriter {
+ public:
+  LinkWriter(FileSystem& files, ImportPrompter& prompter, std::string root, ImportResult& result)
+      : files_(files), prompter_(prompter), root_(std::move(root)), result_(result) {}
+
+  // Writes one link's shortcut or records why not; false when the user cancelled.
+  bool Write(const PageLink& link) {
+    if (link.text.empty()) return Fail(link, "链接文字为空");
+    if (std::string refusal = TargetRefusal(link.target); !refusal.empty()) return Fail(link, refusal);
+    if (root_.empty()) return Fail(link, "未指定根文件夹");
+    const LinkPlace place = PlaceLink(link.folder_values, link.text);
+    if (!place.ok()) return Fail(link, place.reason);
+    const std::string folder = root_ + place.folder;
+    const std::string path = folder + place.file_name;
+    // The joined path is checked too: whatever the page held, nothing is written outside the root.
+    if (!StaysInsideRoot(root_, path)) return Fail(link, "路径指向根文件夹之外");
+    if (FileStatus status = EnsureFolder(folder); !status) return Fail(link, status.reason);
+
+    FileStatus written;
+    if (files_.FileExists(path)) {
+      if (answer_ != kReplaceYesToAll) {
+        const ShortcutTargets existing = ReadShortcutTargets(files_, path);
+        const int answer =
+            prompter_.AskReplaceShortcut(link.target, place.folder + place.file_name, existing.base_url, existing.url);
+        answer_ = answer >= kReplaceYes && answer <= kReplaceCancel ? static_cast<ReplaceAnswer>(answer) : kReplaceNo;
+        if (answer_ == kReplaceCancel) return false;
+        if (answer_ == kReplaceNo) return true;
+      }
+      written = UpdateShortcut(files_, path, link.target);
+    } else {
+      written = WriteNewShortcut(files_, path, link.target);
+    }
+    if (!written) return Fail(link, written.reason);
+    ++result_.links_written;
+    prompter_.ShowProgress(result_.links_written);
+    return true;
+  }
+
+ private:
+  bool Fail(const PageLink& link, std::string reason) {
+    result_.failed_links.push_back({link.text, link.target, std::move(reason)});
+    return true;
+  }
+
+  // Creates the missing folders of `folder` (ending in a backslash), outermost
+  // first. Folders seen to exist are remembered, so each is looked at once.
+  FileStatus EnsureFolder(const std::string& folder) {
+    if (known_folders_.contains(folder)) return FileStatus::Success();
+    size_t levels = 0;
+    for (size_t i = 0; i < folder.size(); ++i) {
+      if (IsLeadByte(static_cast<unsigned char>(folder[i]))) {
+        ++i;
+        continue;
+      }
+      if (folder[i] != '\\') continue;
+      ++levels;
+      const std::string prefix = folder.substr(0, i);
+      // The server and share of a network path, a bare drive and an empty level are never created.
+      if ((folder.starts_with("\\\\") && levels <= 4) || prefix.empty() || prefix.back() == ':' ||
+          prefix.back() == '\\' || known_folders_.contains(prefix + '\\')) {
+        continue;
+      }
+      if (!files_.FolderExists(prefix)) {
+        if (FileStatus status = files_.CreateFolder(prefix); !status) return status;
+        ++result_.folders_created;
+      }
+      known_folders_.insert(prefix + '\\');
+    }
+    return FileStatus::Success();
+  }
+
+  FileSystem& files_;
+  ImportPrompter& prompter_;
+  const std::string root_;
+  ImportResult& result_;
+  ReplaceAnswer answer_ = kReplaceYes;
+  std::unordered_set<std::string> known_folders_;
+};
+
+// A text fit to show in one line of the failure message: control bytes
+// become `?` and a long text is cut, never inside a double-byte character.
+std::string ShownText(std::string_view text) {
+  constexpr size_t kLimit = 80;
+  std::string shown;
+  size_t i = 0;
+  while (i < text.size() && shown.size() < kLimit) {
+    const size_t length = IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+    if (length == 1 && static_cast<unsigned char>(text[i]) < 0x20) {
+      shown += '?';
+    } else {
+      shown.append(text.substr(i, length));
+    }
+    i += length;
+  }
+  if (i < text.size()) shown += "...";
+  return shown;
+}
+
+}  // namespace
+
+std::string MissingPageMessage(const std::string& page_path) {
+  return "文件 " + NamePart(page_path) + " 未找到！程序出错。";
+}
+
+ImportResult ImportBookmarkPage(const ImportRequest& request, FileSystem& files, ImportPrompter& prompter) {
+  ImportResult result;
+  if (!files.FileExists(request.page_path)) {
+    result.page_missing = true;
+    result.missing_page_message = MissingPageMessage(request.page_path);
+    return result;
+  }
+  std::string page;
+  if (FileStatus status = ReadPageText(files, request.page_path, page); !status) {
+    result.page_unreadable = true;
+    result.page_name = NamePart(request.page_path);
+    result.page_reason = status.reason;
+    return result;
+  }
+
+  THtmlParser parser;
+  parser.LoadText(std::move(page));
+  LinkWriter writer(files, prompter, RootFolder(request.root), result);
+  PageLink link;
+  bool in_link = false;  // an `a` start tag has been seen and its `</a>` not yet
+  while (parser.NextTag()) {
+    const TTag& tag = *parser.GetTag();
+    // The link text is everything up to `</a>`, the text inside nested tags included.
+    if (in_link) link.text += parser.TextBefore();
+    const std::string name = LowerAscii(tag.Name());
+    if (name == "a") {
+      in_link = true;
+      link = PageLink{};
+      for (const std::string& attribute : tag.fParams) {
+        const std::string attribute_name = AttributeName(attribute);
+        if (attribute_name == "href") {
+          link.target = ExtractAttrValue(attribute);
+        } else if (attribute_name == "mydir") {
+          link.folder_values.push_back(ExtractAttrValue(attribute));
+        }
+      }
+    } else if (name == "/a" && in_link) {
+      in_link = false;
+      if (!writer.Write(link)) {
+        result.cancelled = true;
+        break;
+      }
+    }
+  }
+  return result;
+}
+
+std::string DescribeImportFailures(const ImportResult& result) {
+  if (result.page_unreadable) {
+    return "无法读取文件 " + result.page_name + "：" + result.page_reason;
+  }
+  if (result.failed_links.empty()) return {};
+  constexpr size_t kListed = 10;
+  std::string message = "已写入 " + std::to_string(result.links_written) + " 个链接，" +
+                        std::to_string(result.failed_links.size()) + " 个链接未能写入：";
+  for (size_t i = 0; i < result.failed_links.size() && i < kListed; ++i) {
+    const FailedLink& failed = result.failed_links[i];
+    const std::string& label = failed.link_text.empty() ? failed.target : failed.link_text;
+    message += '\n';
+    message += ShownText(label);
+    message += "：";
+    message += failed.reason;
+  }
+  if (result.failed_links.size() > kListed) {
+    message += "\n……另有 ";
+    message += std::to_string(result.failed_links.size() - kListed);
+    message += " 个链接未能写入。";
+  }
+  return message;
+}
+
+}  // namespace linkshelf

@@ -1,0 +1,86 @@
+#include "import/link_place.h"
+
+#include "import/shortcut_name.h"
+#include "runtime/text.h"
+
+namespace linkshelf {
+
+namespace {
+
+const char kOutsideRoot[] = "路径指向根文件夹之外";
+
+// The levels of a path split at its backslashes; a backslash that is the
+// second byte of a double-byte character separates nothing.
+std::vector<std::string_view> SplitLevels(std::string_view path) {
+  std::vector<std::string_view> levels;
+  size_t start = 0;
+  for (size_t i = 0; i < path.size(); ++i) {
+    if (IsLeadByte(static_cast<unsigned char>(path[i]))) {
+      ++i;
+    } else if (path[i] == '\\') {
+      levels.push_back(path.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  levels.push_back(path.substr(std::min(start, path.size())));
+  return levels;
+}
+
+// A text that names a place by itself rather than below the root: it starts
+// with a backslash (the drive's root, a network or device path) or a drive.
+bool StartsAtAnotherPlace(std::string_view text) {
+  if (text.starts_with('\\')) return true;
+  const auto first = static_cast<unsigned char>(text.empty() ? 0 : text[0]);
+  const bool letter = (first >= 'A' && first <= 'Z') || (first >= 'a' && first <= 'z');
+  return letter && text.size() >= 2 && text[1] == ':';
+}
+
+bool IsSpecialLevel(std::string_view level) { return level == "." || level == ".."; }
+
+}  // namespace
+
+LinkPlace PlaceLink(const std::vector<std::string>& folder_values, std::string_view link_text) {
+  LinkPlace place;
+  std::vector<std::string_view> levels;
+  for (const std::string& value : folder_values) {
+    if (StartsAtAnotherPlace(value)) return {kOutsideRoot, {}, {}};
+    for (std::string_view level : SplitLevels(value)) levels.push_back(level);
+  }
+  if (StartsAtAnotherPlace(link_text)) return {kOutsideRoot, {}, {}};
+  const std::string file_name = ShortcutFileName(link_text);
+  const std::vector<std::string_view> name_levels = SplitLevels(file_name);
+  levels.insert(levels.end(), name_levels.begin(), name_levels.end() - 1);
+
+  for (std::string_view level : levels) {
+    if (level == "..") return {kOutsideRoot, {}, {}};
+    // An empty level (a doubled backslash) adds nothing.
+    if (level.empty()) continue;
+    place.folder += MakeLegalName(level);
+    place.folder += '\\';
+  }
+  place.file_name = MakeLegalName(name_levels.back());
+  return place;
+}
+
+std::string RootFolder(std::string_view root) {
+  std::string folder(root);
+  if (folder.empty()) return folder;
+  bool ends_in_backslash = false;
+  for (size_t i = 0; i < folder.size(); ++i) {
+    const bool lead = IsLeadByte(static_cast<unsigned char>(folder[i])) && i + 1 < folder.size();
+    ends_in_backslash = !lead && folder[i] == '\\';
+    if (lead) ++i;
+  }
+  if (!ends_in_backslash) folder += '\\';
+  return folder;
+}
+
+bool StaysInsideRoot(std::string_view root, std::string_view path) {
+  if (root.empty() || !path.starts_with(root) || path.size() == root.size()) return false;
+  for (std::string_view level : SplitLevels(path.substr(root.size()))) {
+    if (level.empty() || IsSpecialLevel(level) || MakeLegalName(level) != level) return false;
+  }
+  return true;
+}
+
+}  // namespace linkshelf

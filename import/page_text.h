@@ -1,0 +1,19 @@
+// Reading a bookmark page into the one text that the tag scanner walks.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "runtime/file_system.h"
+
+namespace linkshelf {
+
+// The page's lines joined with nothing between them: LF and CR LF end a line
+// and are dropped, a lone CR is dropped too, and a byte 26 ends the text. No
+// character set conversion happens.
+std::string JoinPageLines(std::string_view bytes);
+
+// Reads the page at `path` once and joins its lines.
+FileStatus ReadPageText(FileSystem& files, const std::string& path, std::string& text);
+
+}  // namespace linkshelf

@@ -1,0 +1,45 @@
+#include "import/shortcut_writing.h"
+
+#include "export/shortcut_entry.h"
+#include "runtime/file_operations.h"
+
+namespace linkshelf {
+
+namespace {
+
+constexpr char kDefaultSection[] = "DEFAULT";
+constexpr char kBaseUrlKey[] = "BASEURL";
+constexpr char kShortcutSection[] = "InternetShortcut";
+constexpr char kUrlKey[] = "URL";
+
+std::string WithTargets(std::string_view text, const std::string& url) {
+  return SetShortcutEntry(SetShortcutEntry(text, kDefaultSection, kBaseUrlKey, url), kShortcutSection,
+                          kUrlKey, url);
+}
+
+}  // namespace
+
+ShortcutTargets ReadShortcutTargets(FileSystem& files, const std::string& path) {
+  std::string bytes;
+  if (!files.ReadFile(path, bytes)) return {};
+  return {FindShortcutEntry(bytes, kDefaultSection, kBaseUrlKey),
+          FindShortcutEntry(bytes, kShortcutSection, kUrlKey)};
+}
+
+std::string NewShortcutText(const std::string& url) { return WithTargets({}, url); }
+
+FileStatus WriteNewShortcut(FileSystem& files, const std::string& path, const std::string& url) {
+  return files.WriteNewFile(path, NewShortcutText(url));
+}
+
+FileStatus UpdateShortcut(FileSystem& files, const std::string& path, const std::string& url) {
+  std::string bytes;
+  if (FileStatus status = files.ReadFile(path, bytes); !status) return status;
+  return ReplaceFileContent(files, path, WithTargets(bytes, url));
+}
+
+FileStatus WriteShortcutFile(FileSystem& files, const std::string& path, const std::string& url) {
+  return files.FileExists(path) ? UpdateShortcut(files, path, url) : WriteNewShortcut(files, path, url);
+}
+
+}  // namespace linkshelf

@@ -1,0 +1,33 @@
+// The two targets that the import writes into a shortcut, and reads back from
+// an existing one before asking whether to replace it.
+#pragma once
+
+#include <string>
+
+#include "runtime/file_system.h"
+
+namespace linkshelf {
+
+struct ShortcutTargets {
+  std::string base_url;  // section DEFAULT, key BASEURL
+  std::string url;       // section InternetShortcut, key URL
+};
+
+// The targets of an existing shortcut; each empty when missing.
+ShortcutTargets ReadShortcutTargets(FileSystem& files, const std::string& path);
+
+// The four lines of a new shortcut: DEFAULT/BASEURL, then InternetShortcut/URL.
+std::string NewShortcutText(const std::string& url);
+
+// Creates the shortcut with one create and one write; fails when a file
+// stands at the path already, so nothing is ever overwritten unasked.
+FileStatus WriteNewShortcut(FileSystem& files, const std::string& path, const std::string& url);
+
+// Sets both targets in an existing shortcut and keeps its other lines. The
+// file holds either its old bytes or all of the new ones.
+FileStatus UpdateShortcut(FileSystem& files, const std::string& path, const std::string& url);
+
+// Writes the target into the shortcut at `path`, creating it when missing.
+FileStatus WriteShortcutFile(FileSystem& files, const std::string& path, const std::string& url);
+
+}  // namespace linkshelf

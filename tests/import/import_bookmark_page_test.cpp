@@ -1,0 +1,376 @@
+#include "import/import_bookmark_page.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+
+#include "export/shortcut_entry.h"
+#include "import/shortcut_writing.h"
+#include "runtime/file_operations.h"
+#include "runtime/text.h"
+#include "runtime/system.h"
+#include "tests/support/temp_folder.h"
+
+namespace linkshelf {
+namespace {
+
+const char kNewShortcut[] = "[DEFAULT]\r\nBASEURL=u\r\n[InternetShortcut]\r\nURL=u\r\n";
+
+// Answers the replace question from a script (No once the script runs out)
+// and remembers every question.
+class ScriptedPrompter : public ImportPrompter {
+ public:
+  explicit ScriptedPrompter(std::deque<int> answers = {}) : answers_(std::move(answers)) {}
+  int AskReplaceShortcut(const std::string& new_address, const std::string& existing_file,
+                         const std::string& existing_base, const std::string& existing_address) override {
+    questions.push_back({new_address, existing_file, existing_base, existing_address});
+    if (answers_.empty()) return kReplaceNo;
+    const int answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+  }
+  void ShowProgress(int links) override { last_progress = links; }
+
+  std::vector<std::vector<std::string>> questions;
+  int last_progress = 0;
+
+ private:
+  std::deque<int> answers_;
+};
+
+// The real file layer, with chosen operations made to fail and calls counted.
+class FaultyFileSystem : public FileSystem {
+ public:
+  std::vector<FolderEntry> FindEntries(const std::string& p) override { return real_->FindEntries(p); }
+  bool FileExists(const std::string& p) override {
+    ++exists_checks;
+    return real_->FileExists(p);
+  }
+  bool FolderExists(const std::string& p) override {
+    ++folder_checks;
+    return real_->FolderExists(p);
+  }
+  std::optional<std::uint64_t> FileSize(const std::string& p) override { return real_->FileSize(p); }
+  std::optional<LocalTime> LastWriteTime(const std::string& p) override { return real_->LastWriteTime(p); }
+  FileStatus ReadFile(const std::string& p, std::string& b) override {
+    if (Matches(fail_read, p)) return FileStatus::Failure("read refused");
+    return real_->ReadFile(p, b);
+  }
+  FileStatus CreateFolder(const std::string& p) override {
+    if (Matches(fail_folder, p)) return FileStatus::Failure("folder refused");
+    ++folders_created;
+    return real_->CreateFolder(p);
+  }
+  FileStatus WriteNewFile(const std::string& p, std::string_view b) override {
+    if (Matches(fail_write, p)) return FileStatus::Failure("disk full");
+    ++files_written;
+    return real_->WriteNewFile(p, b);
+  }
+  FileStatus ReplaceFile(const std::string& f, const std::string& t) override {
+    if (Matches(fail_write, t)) return FileStatus::Failure("disk full");
+    return real_->ReplaceFile(f, t);
+  }
+  FileStatus RemoveFile(const std::string& p) override { return real_->RemoveFile(p); }
+
+  std::string fail_read, fail_folder, fail_write;  // a path holding this text fails
+  int exists_checks = 0, folder_checks = 0, folders_created = 0, files_written = 0;
+
+ private:
+  static bool Matches(const std::string& marker, const std::string& path) {
+    return !marker.empty() && path.find(marker) != std::string::npos;
+  }
+  std::unique_ptr<FileSystem> real_ = MakeSystemFileSystem();
+};
+
+class ImportTest : public ::testing::Test {
+ protected:
+  std::string root() const { return temp_.path() + "Fav\\"; }
+  std::string page() const { return temp_.path() + "page.htm"; }
+
+  ImportResult Import(const std::string& html, ScriptedPrompter& prompter, std::string root_text = {}) {
+    std::filesystem::remove(temp_.native() / "page.htm");
+    EXPECT_TRUE(files_.WriteNewFile(page(), html));
+    return ImportBookmarkPage({page(), root_text.empty() ? root() : root_text}, files_, prompter);
+  }
+  ImportResult Import(const std::string& html) {
+    ScriptedPrompter prompter;
+    return Import(html, prompter);
+  }
+
+  std::string Read(const std::string& relative) {
+    std::string bytes;
+    EXPECT_TRUE(files_.ReadFile(root() + relative, bytes)) << relative;
+    return bytes;
+  }
+  void Put(const std::string& relative, const std::string& bytes) {
+    ASSERT_TRUE(CreateMissingFolders(files_, FolderPart(root() + relative)));
+    ASSERT_TRUE(files_.WriteNewFile(root() + relative, bytes));
+  }
+  // Every file below the temporary folder, as paths relative to it with `/`.
+  std::set<std::string> AllFiles() {
+    std::set<std::string> found;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(temp_.native())) {
+      if (entry.is_regular_file()) {
+        found.insert(std::filesystem::relative(entry.path(), temp_.native()).generic_string());
+      }
+    }
+    return found;
+  }
+
+  TempFolder temp_;
+  FaultyFileSystem files_;
+};
+
+TEST_F(ImportTest, LinksBecomeShortcutsInTheirFolders) {
+  const ImportResult result = Import(
+      "<ol><li><a href=\"u\" class=\"x\">Example.com</a></li>\r\n"
+      "<li><A HREF=\"u\" MyDir=\"A\\B\">a.b.c</A>\r\n"
+      "<a href=\"u\" mydir=\"A\" mydir=\"C\">N</a>");
+  EXPECT_FALSE(result.HasFailures()) << DescribeImportFailures(result);
+  EXPECT_EQ(result.links_written, 3);
+  EXPECT_EQ(result.folders_created, 4);  // Fav, A, A\B, A\C
+  EXPECT_EQ(Read("Example.url"), kNewShortcut);
+  EXPECT_EQ(Read("A\\B\\a.b.url"), kNewShortcut);
+  EXPECT_EQ(Read("A\\C\\N.url"), kNewShortcut);
+  EXPECT_EQ(AllFiles(), (std::set<std::string>{"page.htm", "Fav/Example.url", "Fav/A/B/a.b.url", "Fav/A/C/N.url"}));
+}
+
+TEST_F(ImportTest, PagesWithoutLinksWriteNothing) {
+  for (const char* html : {"", "plain text", "http://a/\r\nhttp://b/\r\n", "<p>no <b>links</b>"}) {
+    const ImportResult result = Import(html);
+    EXPECT_FALSE(result.HasFailures());
+    EXPECT_EQ(result.links_written, 0);
+  }
+  EXPECT_EQ(AllFiles(), std::set<std::string>{"page.htm"});
+}
+
+TEST_F(ImportTest, MissingOrUnreadablePage) {
+  ScriptedPrompter prompter;
+  ImportResult result = ImportBookmarkPage({temp_.path() + "none.htm", root()}, files_, prompter);
+  EXPECT_TRUE(result.page_missing);
+  EXPECT_EQ(result.missing_page_message, "文件 none.htm 未找到！程序出错。");
+  result = ImportBookmarkPage({"", root()}, files_, prompter);
+  EXPECT_EQ(result.missing_page_message, "文件  未找到！程序出错。");
+  // A folder is no page.
+  result = ImportBookmarkPage({temp_.path(), root()}, files_, prompter);
+  EXPECT_TRUE(result.page_missing);
+
+  files_.fail_read = "page.htm";
+  result = Import("<a href=u>N</a>", prompter);
+  EXPECT_FALSE(result.page_missing);
+  EXPECT_TRUE(result.page_unreadable);
+  EXPECT_EQ(DescribeImportFailures(result), "无法读取文件 page.htm：read refused");
+  EXPECT_EQ(AllFiles(), std::set<std::string>{"page.htm"});
+}
+
+TEST_F(ImportTest, ExistingShortcutIsUpdatedInPlace) {
+  Put("N.url", "[InternetShortcut]\r\nURL=old\r\nIconIndex=3\r\n");
+  ScriptedPrompter prompter({kReplaceYes});
+  const ImportResult result = Import("<a href=\"u\">N</a>", prompter);
+  EXPECT_EQ(result.links_written, 1);
+  EXPECT_EQ(Read("N.url"), "[InternetShortcut]\r\nURL=u\r\nIconIndex=3\r\n[DEFAULT]\r\nBASEURL=u\r\n");
+  ASSERT_EQ(prompter.questions.size(), 1u);
+  EXPECT_EQ(prompter.questions[0], (std::vector<std::string>{"u", "N.url", "", "old"}));
+  EXPECT_EQ(AllFiles(), (std::set<std::string>{"page.htm", "Fav/N.url"}));
+}
+
+TEST_F(ImportTest, QuestionShowsTheFolderBelowTheRootAndBothOldTargets) {
+  Put("A\\B\\N.url", "[DEFAULT]\r\nBASEURL=b\r\n[InternetShortcut]\r\nURL=c\r\n");
+  ScriptedPrompter prompter({kReplaceNo});
+  Import("<a href=\"u\" MyDir=\"A\\B\">N</a>", prompter);
+  ASSERT_EQ(prompter.questions.size(), 1u);
+  EXPECT_EQ(prompter.questions[0], (std::vector<std::string>{"u", "A\\B\\N.url", "b", "c"}));
+}
+
+// The page asks about E1, writes the new N, then asks about E2 and E3.
+struct AnswerCase {
+  std::deque<int> answers;
+  size_t questions;
+  std::vector<bool> replaced;  // E1, E2, E3
+  bool new_written;
+  bool cancelled;
+};
+
+class AnswerTable : public ImportTest, public ::testing::WithParamInterface<AnswerCase> {};
+
+TEST_P(AnswerTable, StandingAnswerDecidesEachExistingShortcut) {
+  const AnswerCase& c = GetParam();
+  for (const char* name : {"E1.url", "E2.url", "E3.url"}) Put(name, "[InternetShortcut]\r\nURL=old\r\n");
+  ScriptedPrompter prompter(c.answers);
+  const ImportResult result =
+      Import("<a href=u>E1</a><a href=u>N</a><a href=u>E2</a><a href=u>E3</a>", prompter);
+  EXPECT_EQ(prompter.questions.size(), c.questions);
+  EXPECT_EQ(result.cancelled, c.cancelled);
+  EXPECT_EQ(files_.FileExists(root() + "N.url"), c.new_written);
+  int replaced = 0;
+  for (int i = 0; i < 3; ++i) {
+    const bool now_new = Read("E" + std::to_string(i + 1) + ".url").find("URL=u") != std::string::npos;
+    EXPECT_EQ(now_new, c.replaced[static_cast<size_t>(i)]) << "E" << i + 1;
+    replaced += now_new;
+  }
+  EXPECT_EQ(result.links_written, replaced + (c.new_written ? 1 : 0));
+  EXPECT_FALSE(result.HasFailures());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, AnswerTable,
+    ::testing::Values(AnswerCase{{kReplaceYes, kReplaceNo, kReplaceYes}, 3, {true, false, true}, true, false},
+                      AnswerCase{{kReplaceNo, kReplaceNo, kReplaceNo}, 3, {false, false, false}, true, false},
+                      AnswerCase{{kReplaceYesToAll}, 1, {true, true, true}, true, false},
+                      AnswerCase{{kReplaceNo, kReplaceYesToAll}, 2, {false, true, true}, true, false},
+                      AnswerCase{{kReplaceCancel}, 1, {false, false, false}, false, true},
+                      AnswerCase{{kReplaceYes, kReplaceCancel}, 2, {true, false, false}, true, true},
+                      AnswerCase{{-1, 0, 7}, 3, {false, false, false}, true, false}));
+
+TEST_F(ImportTest, FailedLinksAreSkippedReportedAndTheRestWritten) {
+  files_.fail_write = "Bad";
+  files_.fail_folder = "Locked";
+  const ImportResult result = Import(
+      "<a href=u>One</a><a href=u>Bad</a><a href=u MyDir=Locked>In</a><a href=u MyDir=Locked>In2</a>"
+      "<a href=u>Two</a>");
+  EXPECT_EQ(result.links_written, 2);
+  ASSERT_EQ(result.failed_links.size(), 3u);
+  EXPECT_EQ(result.failed_links[0].link_text, "Bad");
+  EXPECT_EQ(result.failed_links[0].reason, "disk full");
+  EXPECT_EQ(result.failed_links[1].reason, "folder refused");
+  EXPECT_EQ(DescribeImportFailures(result),
+            "已写入 2 个链接，3 个链接未能写入：\nBad：disk full\nIn：folder refused\nIn2：folder refused");
+  EXPECT_EQ(AllFiles(), (std::set<std::string>{"page.htm", "Fav/One.url", "Fav/Two.url"}));
+}
+
+TEST_F(ImportTest, FailedReplacementKeepsTheOldShortcutWhole) {
+  const std::string old = "[InternetShortcut]\r\nURL=old\r\nIconIndex=1\r\n";
+  Put("Bad.url", old);
+  files_.fail_write = "Bad";
+  ScriptedPrompter prompter({kReplaceYes});
+  const ImportResult result = Import("<a href=u>Bad</a>", prompter);
+  ASSERT_EQ(result.failed_links.size(), 1u);
+  EXPECT_EQ(Read("Bad.url"), old);
+  EXPECT_EQ(AllFiles(), (std::set<std::string>{"page.htm", "Fav/Bad.url"}));
+}
+
+TEST_F(ImportTest, FailureMessageListsTheFirstTenLinks) {
+  std::string html;
+  for (int i = 0; i < 12; ++i) html += "<a href=\"\\\\host\\x\">L" + std::to_string(i) + "</a>";
+  const std::string message = DescribeImportFailures(Import(html));
+  EXPECT_EQ(message.find("已写入 0 个链接，12 个链接未能写入："), 0u) << message;
+  EXPECT_NE(message.find("\nL9："), std::string::npos);
+  EXPECT_EQ(message.find("L10："), std::string::npos);
+  EXPECT_NE(message.find("另有 2 个链接未能写入"), std::string::npos);
+}
+
+TEST_F(ImportTest, NoShortcutLandsOutsideTheRoot) {
+  const ImportResult result = Import(
+      "<a href=u MyDir=\"..\\Out\">A</a><a href=u>..\\..\\B</a><a href=u MyDir=\"\\\\host\\share\">C</a>"
+      "<a href=u MyDir=\"C:\\Windows\">D</a><a href=u MyDir=\"In\\..\\..\">E</a><a href=u MyDir=\"..\">F</a>");
+  EXPECT_EQ(result.links_written, 0);
+  EXPECT_EQ(result.failed_links.size(), 6u);
+  EXPECT_EQ(AllFiles(), std::set<std::string>{"page.htm"});
+}
+
+TEST_F(ImportTest, RootWithoutTrailingBackslashGetsOne) {
+  ScriptedPrompter prompter;
+  std::string bare_root = root();
+  bare_root.pop_back();
+  const ImportResult result = Import("<a href=u MyDir=Sub>N</a><a href=u>M</a>", prompter, bare_root);
+  EXPECT_EQ(result.links_written, 2);
+  EXPECT_EQ(AllFiles(), (std::set<std::string>{"page.htm", "Fav/Sub/N.url", "Fav/M.url"}));
+}
+
+TEST_F(ImportTest, LinkOnlyPageImportsWithLegalNames) {
+  const ImportResult result = Import(
+      "<a href=\"http://x.org/a?b\">http://x.org/a?b</a>"
+      "<a href=\"u\" MyDir=\"con\\b:c\\d.\">a|b*c</a>");
+  EXPECT_FALSE(result.HasFailures()) << DescribeImportFailures(result);
+  EXPECT_EQ(AllFiles(), (std::set<std::string>{"page.htm", "Fav/http___x.url", "Fav/_con/b_c/d_/a_b_c.url"}));
+}
+
+TEST_F(ImportTest, DangerousTargetsAreRefused) {
+  const ImportResult result = Import(
+      "<a href=\"file://host/share/run.exe\">R</a><a href=\"\\\\host\\s\\x\">S</a>"
+      "<a href=\"u\r\n[x]\">T</a><a href=\"a\tb\">V</a>"
+      "<a href=\"file:///C:/local.htm\">L</a><a href=\"javascript:void(0)\">J</a>");
+  // The page's own line break inside the attribute is dropped when the page is read.
+  EXPECT_EQ(result.links_written, 3);
+  ASSERT_EQ(result.failed_links.size(), 3u);
+  EXPECT_EQ(result.failed_links[2].link_text, "V");
+  EXPECT_EQ(AllFiles(), (std::set<std::string>{"page.htm", "Fav/L.url", "Fav/J.url", "Fav/T.url"}));
+}
+
+TEST_F(ImportTest, AttributesCountByTheirName) {
+  Import("<a href=\"u\" MyDir=\"ahref\">A</a><a href=\"x/mydir/\">B</a><a ahref=\"y\" href=\"z\">C</a>");
+  EXPECT_EQ(FindShortcutEntry(Read("ahref\\A.url"), "InternetShortcut", "URL"), "u");
+  EXPECT_EQ(FindShortcutEntry(Read("B.url"), "InternetShortcut", "URL"), "x/mydir/");
+  EXPECT_EQ(FindShortcutEntry(Read("C.url"), "InternetShortcut", "URL"), "z");
+}
+
+TEST_F(ImportTest, LinkTextIsAllTextUpToTheEndTag) {
+  const ImportResult result = Import(
+      "<a href=u><b>Na</b>me</a></a>"
+      "<a href=u><img src=x></a><a href=u></a>"
+      "<a href=u> Sp &amp; </a>"
+      "<a href=v>First<a href=w>Second</a>");
+  EXPECT_EQ(result.links_written, 3);
+  EXPECT_EQ(result.failed_links.size(), 2u);  // the two empty link texts
+  EXPECT_EQ(AllFiles(), (std::set<std::string>{"page.htm", "Fav/Name.url", "Fav/ Sp &amp; .url", "Fav/Second.url"}));
+  EXPECT_EQ(FindShortcutEntry(Read("Second.url"), "InternetShortcut", "URL"), "w");
+}
+
+TEST_F(ImportTest, EachLinkIsCheckedOnceAndFoldersCreatedOnce) {
+  std::string html;
+  for (int i = 0; i < 50; ++i) html += "<a href=u MyDir=\"A\\B\">L" + std::to_string(i) + "</a>";
+  const ImportResult result = Import(html);
+  EXPECT_EQ(result.links_written, 50);
+  EXPECT_EQ(files_.exists_checks, 1 + 50);  // the page, then one per link
+  EXPECT_EQ(files_.folders_created, 3);
+  EXPECT_LE(files_.folder_checks, 10);
+}
+
+// The bundled sample tree, written as a page by the export with link names,
+// comes back as the same tree.
+TEST_F(ImportTest, SamplePageImportsAsTheSampleTree) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the golden page holds UTF-8 names";
+#endif
+  const std::filesystem::path source = LINKSHELF_SOURCE_DIR;
+  std::ifstream in(source / "tests/data/sample_favorites_method1.htm", std::ios::binary);
+  const std::string html((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_FALSE(html.empty());
+  const ImportResult result = Import(html);
+  EXPECT_FALSE(result.HasFailures()) << DescribeImportFailures(result);
+
+  std::map<std::string, std::string> expected;  // relative path -> address
+  const std::filesystem::path sample = source / "examples/Favorites";
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(sample)) {
+    if (entry.path().extension() != ".url") continue;
+    std::ifstream file(entry.path(), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string relative = std::filesystem::relative(entry.path(), sample).generic_string();
+    // The name loses its last extension before ".url" is put back on.
+    std::string stem = relative.substr(0, relative.size() - 4);
+    const size_t dot = stem.rfind('.');
+    if (dot != std::string::npos && stem.find('/', dot) == std::string::npos) stem.resize(dot);
+    expected["Fav/" + stem + ".url"] = FindShortcutEntry(bytes, "InternetShortcut", "URL");
+  }
+  expected["Fav/Linkshelf.url"] = "https://example.org/linkshelf";
+
+  std::map<std::string, std::string> imported;
+  for (const std::string& path : AllFiles()) {
+    if (path == "page.htm") continue;
+    std::string bytes;
+    ASSERT_TRUE(files_.ReadFile(temp_.path() + CorePathFromNative(path), bytes));
+    const std::string url = FindShortcutEntry(bytes, "InternetShortcut", "URL");
+    EXPECT_EQ(bytes, "[DEFAULT]\r\nBASEURL=" + url + "\r\n[InternetShortcut]\r\nURL=" + url + "\r\n");
+    imported[path] = url;
+  }
+  EXPECT_EQ(imported, expected);
+  EXPECT_TRUE(files_.FolderExists(root() + "Empty") == false);  // empty folders leave no link behind
+}
+
+}  // namespace
+}  // namespace linkshelf
