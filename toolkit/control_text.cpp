@@ -1,0 +1,153 @@
+// Control: caption text, item lists and check state.
+#include <algorithm>
+#include <vector>
+
+#include "toolkit/application_state.h"
+#include "toolkit/control.h"
+
+namespace linkshelf {
+namespace {
+
+// EM_GETLINE takes the buffer size in a 16-bit word: longer lines are read
+// from the whole text instead.
+constexpr LRESULT kLongestLineForGetLine = 0xFFFE;
+
+std::string WindowText(HWND window) {
+  const int length = GetWindowTextLengthA(window);
+  if (length <= 0) return {};
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const int copied = GetWindowTextA(window, text.data(), length + 1);
+  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  return text;
+}
+
+}  // namespace
+
+Control* Control::SetText(std::string_view text) {
+  caption_.assign(text);
+  if (!window_) return this;
+  if (transparent_ && kind_ == ControlKind::kLabel && IsWindowVisible(window_)) {
+    // The label draws no background of its own: hiding it lets the parent
+    // paint over the old text first.
+    ShowWindow(window_, SW_HIDE);
+    SetWindowTextA(window_, caption_.c_str());
+    ShowWindow(window_, SW_SHOWNA);
+    UpdateWindow(window_);
+  } else {
+    SetWindowTextA(window_, caption_.c_str());
+    Repaint();
+  }
+  if (auto_size_) RunAutoSize();
+  return this;
+}
+
+std::string Control::GetText() const {
+  if (window_) return WindowText(window_);
+  return caption_;
+}
+
+Control* Control::AppendText(std::string_view text) {
+  if (kind_ == ControlKind::kComboBox) {
+    HWND window = WindowHandle();
+    if (!window) return this;
+    const std::string item(text);
+    SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    if (SendMessageA(window, CB_GETCOUNT, 0, 0) == 1) SendMessageA(window, CB_SETCURSEL, 0, 0);
+    return this;
+  }
+  std::string joined = GetText();
+  joined.append(text);
+  return SetText(joined);
+}
+
+Control* Control::Clear() {
+  if (table_.clear == KindTable::ClearAction::kResetContent) {
+    if (HWND window = WindowHandle()) SendMessageA(window, CB_RESETCONTENT, 0, 0);
+    return this;
+  }
+  return SetText("");
+}
+
+int Control::ItemCount() const {
+  if (table_.item_count == 0) return 0;
+  HWND window = window_;
+  if (!window) return 0;
+  const LRESULT count = SendMessageA(window, table_.item_count, 0, 0);
+  return count < 0 ? 0 : static_cast<int>(count);
+}
+
+std::string Control::GetItem(int index) const {
+  if (table_.item_text == 0) return {};
+  HWND window = window_;
+  if (!window) return {};
+  if (kind_ == ControlKind::kEditBox) {
+    const LRESULT start = SendMessageA(window, EM_LINEINDEX, static_cast<WPARAM>(index), 0);
+    // A line that does not exist is empty (asking on with -1 would read the caret's line).
+    if (index < 0 || start < 0) return {};
+    const LRESULT line = SendMessageA(window, EM_LINEFROMCHAR, static_cast<WPARAM>(start), 0);
+    const LRESULT length = SendMessageA(window, EM_LINELENGTH, static_cast<WPARAM>(start), 0);
+    if (length <= 0) return {};
+    if (length > kLongestLineForGetLine) {
+      const std::string all = WindowText(window);
+      if (static_cast<std::size_t>(start) >= all.size()) return {};
+      return all.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
+    }
+    std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
+    const WORD size = static_cast<WORD>(buffer.size());
+    static_assert(sizeof(WORD) == 2);
+    buffer[0] = static_cast<char>(size & 0xFF);
+    buffer[1] = static_cast<char>(size >> 8);
+    const LRESULT copied = SendMessageA(window, EM_GETLINE, static_cast<WPARAM>(line),
+                                        reinterpret_cast<LPARAM>(buffer.data()));
+    buffer[static_cast<std::size_t>(length)] = '\0';
+    if (copied <= 0) return {};
+    return std::string(buffer.data(), static_cast<std::size_t>(std::min<LRESULT>(copied, length)));
+  }
+  const LRESULT length = SendMessageA(window, table_.item_text_length, static_cast<WPARAM>(index), 0);
+  if (length < 0) return {};
+  std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
+  if (SendMessageA(window, table_.item_text, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(buffer.data())) < 0)
+    return {};
+  return std::string(buffer.data());
+}
+
+Control* Control::SetItem(int index, std::string_view text) {
+  if (table_.remove == 0 || table_.insert == 0) return this;
+  HWND window = WindowHandle();
+  if (!window) return this;
+  const std::string item(text);
+  SendMessageA(window, table_.remove, static_cast<WPARAM>(index), 0);
+  SendMessageA(window, table_.insert, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(item.c_str()));
+  return this;
+}
+
+int Control::GetSelectedIndex() const {
+  if (table_.get_index == 0) return 0;
+  HWND window = window_;
+  if (!window) return 0;
+  return static_cast<int>(SendMessageA(window, table_.get_index, 0, 0));
+}
+
+Control* Control::SetSelectedIndex(int index) {
+  if (table_.set_index == 0) return this;
+  if (HWND window = WindowHandle())
+    SendMessageA(window, table_.set_index, static_cast<WPARAM>(index), 0);
+  return this;
+}
+
+bool Control::IsChecked() const {
+  if (kind_ != ControlKind::kCheckBox && kind_ != ControlKind::kButton) return false;
+  HWND window = window_;
+  return window && SendMessageA(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+Control* Control::SetChecked(bool checked) {
+  if (kind_ != ControlKind::kCheckBox && kind_ != ControlKind::kButton) return this;
+  if (HWND window = WindowHandle())
+    SendMessageA(window, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  return this;
+}
+
+}  // namespace linkshelf
