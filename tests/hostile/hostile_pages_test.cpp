@@ -1,0 +1,125 @@
+// Pages from anywhere, imported on the real file layer: each page of
+// tests/hostile/pages says in its name what it tries, and each test what must
+// happen. Throughout: nothing is written outside the root, and every link that
+// is not written is reported.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "export/shortcut_entry.h"
+#include "import/import_bookmark_page.h"
+#include "runtime/system.h"
+#include "tests/support/temp_folder.h"
+
+namespace linkshelf {
+namespace {
+
+namespace fs = std::filesystem;
+
+class YesPrompter final : public ImportPrompter {
+ public:
+  int AskReplaceShortcut(const std::string&, const std::string&, const std::string&, const std::string&) override {
+    return kReplaceYes;
+  }
+};
+
+class HostilePageTest : public ::testing::Test {
+ protected:
+  // Imports the page bytes into the folder "root" (named without its
+  // backslash) and returns the result.
+  ImportResult Import(const std::string& page_bytes) {
+    std::ofstream(temp_.native() / "page.htm", std::ios::binary) << page_bytes;
+    YesPrompter prompter;
+    return ImportBookmarkPage({temp_.path() + "page.htm", temp_.path() + "root"}, *files_, prompter);
+  }
+  ImportResult ImportCorpusPage(const std::string& name) {
+    std::ifstream in(fs::path(LINKSHELF_SOURCE_DIR) / "tests" / "hostile" / "pages" / name, std::ios::binary);
+    EXPECT_TRUE(in) << name;
+    return Import(std::string(std::istreambuf_iterator<char>(in), {}));
+  }
+  // Every file below the test folder, by its path from there with slashes.
+  std::set<std::string> Files() const {
+    std::set<std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(temp_.native())) {
+      if (entry.is_regular_file()) files.insert(fs::relative(entry.path(), temp_.native()).generic_string());
+    }
+    return files;
+  }
+  std::string Url(const std::string& relative) {
+    return ReadShortcutEntry(*files_, temp_.path() + relative, "InternetShortcut", "URL");
+  }
+
+  std::unique_ptr<FileSystem> files_ = MakeSystemFileSystem();
+  TempFolder temp_;
+};
+
+TEST_F(HostilePageTest, FolderAttributesThatLeadOutOfTheRootAreRefused) {
+  const ImportResult result = ImportCorpusPage("traversal_in_folders.htm");
+  EXPECT_EQ(Files(), (std::set<std::string>{"page.htm", "root/Safe/Kept.url"}));
+  EXPECT_EQ(result.links_written, 1);
+  EXPECT_EQ(result.failed_links.size(), 9u);
+  for (const FailedLink& failed : result.failed_links) EXPECT_FALSE(failed.reason.empty()) << failed.link_text;
+}
+
+TEST_F(HostilePageTest, LinkTextsThatLeadOutOfTheRootAreRefused) {
+  const ImportResult result = ImportCorpusPage("traversal_in_link_texts.htm");
+  // ".." as a link text is only a name: its extension gives way to ".url".
+  EXPECT_EQ(Files(), (std::set<std::string>{"page.htm", "root/Kept.url", "root/..url"}));
+  EXPECT_EQ(result.failed_links.size(), 5u);
+}
+
+TEST_F(HostilePageTest, NamesThatWindowsRefusesAreMadeLegal) {
+  const ImportResult result = ImportCorpusPage("names_windows_refuses.htm");
+  EXPECT_TRUE(result.failed_links.empty()) << DescribeImportFailures(result);
+  EXPECT_EQ(Files(), (std::set<std::string>{"page.htm", "root/_CON.url", "root/_nul.url", "root/_LPT1/_COM9.url",
+                                            "root/file.txt_hidden.url",
+                                            "root/_aux/What_ _Now_ _quoted_ &lt;b&gt; _pipe_.url",
+                                            "root/trailing_/dots...url", "root/https___x.url"}));
+  EXPECT_EQ(Url("root\\file.txt_hidden.url"), "https://x.example/4");
+}
+
+TEST_F(HostilePageTest, UnterminatedTagsAndQuotesEndLinksWhereTheScannerSays) {
+  const ImportResult result = ImportCorpusPage("unterminated.htm");
+  // A quote never protects a `>`; a link without its `</a>` is never written.
+  EXPECT_EQ(Files(), (std::set<std::string>{"page.htm", "root/first.url", "root/second.url", "root/third.url"}));
+  EXPECT_EQ(Url("root\\second.url"), "https://x.example/2");
+  EXPECT_FALSE(result.HasFailures());
+}
+
+TEST_F(HostilePageTest, ControlBytesAndRemoteFilesNeverReachAShortcut) {
+  const ImportResult result = ImportCorpusPage("control_bytes.htm");
+  // Byte 26 ends the page; a NUL in a name becomes "_"; targets with control
+  // bytes or on another machine are refused.
+  EXPECT_EQ(Files(), (std::set<std::string>{"page.htm", "root/nul_in name.url", "root/local file.url"}));
+  EXPECT_EQ(result.failed_links.size(), 3u);
+  EXPECT_EQ(Url("root\\local file.url"), "file:///C:/local.txt");
+}
+
+TEST_F(HostilePageTest, DeepFoldersAndLongNamesAreWrittenOrReported) {
+  std::string deep;
+  for (int level = 0; level < 2000; ++level) deep += "dd\\";
+  const ImportResult result = Import("<a href=\"https://x.example/1\" MyDir=\"" + deep.substr(0, 150) + "\">near</a>" +
+                                     "<a href=\"https://x.example/2\" MyDir=\"" + deep + "\">deep</a>" +
+                                     "<a href=\"https://x.example/3\">" + std::string(300, 'n') + "</a>");
+  EXPECT_EQ(result.links_written + static_cast<int>(result.failed_links.size()), 3);
+  for (const FailedLink& failed : result.failed_links) EXPECT_FALSE(failed.reason.empty());
+  for (const std::string& file : Files()) {
+    EXPECT_TRUE(file == "page.htm" || file.starts_with("root/dd/") || file.starts_with("root/nnn")) << file;
+  }
+}
+
+TEST_F(HostilePageTest, AFiftyMegabytePageImportsItsLinks) {
+  std::string page = "<html><body>\r\n";
+  const std::string filler = "<p>Filler text of a very large page, 0123456789 &amp; more</p>\r\n";
+  page.reserve(50 * 1024 * 1024 + 256);
+  while (page.size() < 50 * 1024 * 1024) page += filler;
+  page += "<a href=\"https://x.example/1\" MyDir=\"Big\">one</a><a href=\"https://x.example/2\">two</a>\r\n";
+  const ImportResult result = Import(page);
+  EXPECT_EQ(result.links_written, 2);
+  EXPECT_EQ(Files(), (std::set<std::string>{"page.htm", "root/Big/one.url", "root/two.url"}));
+}
+
+}  // namespace
+}  // namespace linkshelf
