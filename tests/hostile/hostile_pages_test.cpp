@@ -121,5 +121,31 @@ TEST_F(HostilePageTest, AFiftyMegabytePageImportsItsLinks) {
   EXPECT_EQ(Files(), (std::set<std::string>{"page.htm", "root/Big/one.url", "root/two.url"}));
 }
 
+TEST_F(HostilePageTest, ExistingEmptyBinaryAndHugeShortcutsAreUpdatedInPlace) {
+  fs::create_directories(temp_.native() / "root");
+  using namespace std::string_literals;
+  std::string binary = "\x7f\x00\xff[InternetShortcut\r\n\x1a\rURL\x00=\n[InternetShortcut]\rIconIndex=1\r"s;
+  binary += std::string(1000, '\0');
+  const std::string huge = std::string(8 * 1024 * 1024, ';') + "\r\n[InternetShortcut]\r\nURL=old\r\n";
+  std::ofstream(temp_.native() / "root" / "empty.url", std::ios::binary) << "";
+  std::ofstream(temp_.native() / "root" / "binary.url", std::ios::binary) << binary;
+  std::ofstream(temp_.native() / "root" / "huge.url", std::ios::binary) << huge;
+  const ImportResult result = Import("<a href=\"https://x.example/e\">empty</a><a href=\"https://x.example/b\">binary</a>"
+                                     "<a href=\"https://x.example/h\">huge</a>");
+  EXPECT_EQ(result.links_written, 3) << DescribeImportFailures(result);
+  for (const char* name : {"empty", "binary", "huge"}) {
+    const std::string path = std::string("root\\") + name + ".url";
+    EXPECT_EQ(Url(path), std::string("https://x.example/") + name[0]) << name;
+    EXPECT_EQ(ReadShortcutEntry(*files_, temp_.path() + path, "DEFAULT", "BASEURL"),
+              std::string("https://x.example/") + name[0]);
+  }
+  // Bytes the import does not set stay where they were.
+  std::ifstream in(temp_.native() / "root" / "binary.url", std::ios::binary);
+  const std::string after(std::istreambuf_iterator<char>(in), {});
+  EXPECT_TRUE(after.starts_with(binary.substr(0, 20))) << after.substr(0, 40);
+  EXPECT_NE(after.find("IconIndex=1"), std::string::npos);
+  EXPECT_NE(after.find(std::string(1000, '\0')), std::string::npos);
+}
+
 }  // namespace
 }  // namespace linkshelf
