@@ -11,6 +11,7 @@
 #include "export/shortcut_entry.h"
 #include "import/import_bookmark_page.h"
 #include "runtime/system.h"
+#include "tests/hostile/held_file.h"
 #include "tests/support/temp_folder.h"
 
 namespace linkshelf {
@@ -146,6 +147,19 @@ TEST_F(HostilePageTest, ExistingEmptyBinaryAndHugeShortcutsAreUpdatedInPlace) {
   EXPECT_NE(after.find("IconIndex=1"), std::string::npos);
   EXPECT_NE(after.find(std::string(1000, '\0')), std::string::npos);
 }
+
+#ifdef _WIN32
+TEST_F(HostilePageTest, AShortcutHeldOpenIsReportedAndKept) {
+  fs::create_directories(temp_.native() / "root");
+  std::ofstream(temp_.native() / "root" / "held.url", std::ios::binary) << "[InternetShortcut]\r\nURL=old\r\n";
+  HeldFile held(temp_.native() / "root" / "held.url");
+  ASSERT_TRUE(held.held());
+  const ImportResult result = Import("<a href=\"https://x.example/h\">held</a><a href=\"https://x.example/f\">free</a>");
+  EXPECT_EQ(result.links_written, 1);
+  ASSERT_EQ(result.failed_links.size(), 1u);
+  EXPECT_EQ(result.failed_links[0].link_text, "held");
+}
+#endif
 
 }  // namespace
 }  // namespace linkshelf

@@ -10,11 +10,9 @@
 #include "export/export_bookmark_page.h"
 #include "export/page_header.h"
 #include "runtime/system.h"
+#include "tests/hostile/held_file.h"
 #include "tests/support/temp_folder.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace linkshelf {
 namespace {
@@ -91,23 +89,6 @@ TEST_F(HostileShortcutTest, MarkupInAnAddressStaysInsideItsAttribute) {
 }
 
 #ifdef _WIN32
-// Another program holding a shortcut or the page open without sharing.
-class HeldFile {
- public:
-  explicit HeldFile(const fs::path& path)
-      : handle_(CreateFileA(path.string().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-  ~HeldFile() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-  HeldFile(const HeldFile&) = delete;
-  HeldFile& operator=(const HeldFile&) = delete;
-  bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE handle_;
-};
-
 TEST_F(HostileShortcutTest, AShortcutHeldOpenStillCountsAndAHeldPageIsReported) {
   Put("held.url", "[InternetShortcut]\r\nURL=https://held.example/\r\n");
   Put("free.url", "[InternetShortcut]\r\nURL=https://free.example/\r\n");
