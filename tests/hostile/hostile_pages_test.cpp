@@ -8,6 +8,8 @@
 #include <fstream>
 #include <set>
 
+#include "export/export_bookmark_page.h"
+#include "export/page_header.h"
 #include "export/shortcut_entry.h"
 #include "import/import_bookmark_page.h"
 #include "runtime/system.h"
@@ -24,6 +26,12 @@ class YesPrompter final : public ImportPrompter {
   int AskReplaceShortcut(const std::string&, const std::string&, const std::string&, const std::string&) override {
     return kReplaceYes;
   }
+};
+
+class QuietExportPrompter final : public ExportPrompter {
+ public:
+  bool AskReplacePage(const std::string&, const std::string&, const std::string&) override { return true; }
+  void ShellOpen(const std::string&, const std::string&, const std::string&) override {}
 };
 
 class HostilePageTest : public ::testing::Test {
@@ -89,6 +97,34 @@ TEST_F(HostilePageTest, NamesThatWindowsRefusesAreMadeLegal) {
                                             "root/_aux/What_ _Now_ _quoted_ &lt;b&gt; _pipe_.url",
                                             "root/trailing_/dots...url", "root/https___x.url"}));
   EXPECT_EQ(Url("root\\file.txt_hidden.url"), "https://x.example/4");
+}
+
+TEST_F(HostilePageTest, MarkupInAddressesCannotReachTheNextPage) {
+  const ImportResult result = ImportCorpusPage("markup_in_addresses.htm");
+  EXPECT_EQ(result.links_written, 4) << DescribeImportFailures(result);
+  // A tag ends at the first `>`, quotes or not: the break-out attempt leaves
+  // an empty target, the query keeps what stood before its `>`. A later href
+  // overrides an earlier one; entities stay as written.
+  EXPECT_EQ(Url("root\\alert(1)'_Breaks out.url"), "");
+  EXPECT_EQ(Url("root\\a href=_https___x.url"), "https://x.example/?q=<b");
+  EXPECT_EQ(Url("root\\Two targets.url"), "https://second.example/");
+  EXPECT_EQ(Url("root\\Bookmarklet.url"), "javascript:alert(&quot;x&quot;)");
+  // Exported again, no address leaves its attribute.
+  const std::unique_ptr<Collation> collation = MakeSystemCollation();
+  const RegionalSettings regional;
+  ExportEnvironment environment{*files_, *collation, regional, [] { return LocalTime{2026, 12, 8, 15, 4, 5}; }};
+  ExportRequest request;
+  request.root = temp_.path() + "root\\";
+  request.page_path = temp_.path() + "again.htm";
+  request.header_template = HeaderTemplateLines();
+  request.open_page = false;
+  QuietExportPrompter prompter;
+  ASSERT_EQ(ExportBookmarkPage(request, environment, prompter).outcome, ExportOutcome::kWritten);
+  std::ifstream in(temp_.native() / "again.htm", std::ios::binary);
+  const std::string page(std::istreambuf_iterator<char>(in), {});
+  EXPECT_EQ(page.find("<script"), std::string::npos);
+  EXPECT_EQ(page.find("<b>"), std::string::npos);
+  EXPECT_NE(page.find("href=\"https://x.example/?q=%3Cb\""), std::string::npos);
 }
 
 TEST_F(HostilePageTest, UnterminatedTagsAndQuotesEndLinksWhereTheScannerSays) {
