@@ -2,6 +2,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 #ifdef _WIN32

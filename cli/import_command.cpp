@@ -1,10 +1,139 @@
+// "linkshelf-cli import": the window's import, answered from flags and the terminal.
+#include <cstdio>
+#include <string>
+
 #include "cli/commands.h"
+#include "cli/import_options.h"
+#include "cli/terminal.h"
+#include "import/import_bookmark_page.h"
+#include "import/link_place.h"
+#include "runtime/system.h"
 
 namespace linkshelf {
+namespace {
 
-int RunImportCommand(const std::vector<std::string>& /*arguments*/) {
-  ReportProblem("import is not available in this build");
-  return kExitFailed;
+// One answer read from the terminal: yes, no, all or cancel, by their first
+// letter. An empty line is no; the end of input is cancel.
+int ReadReplaceAnswer() {
+  for (;;) {
+    std::fputs("Replace it? [y]es, [n]o, [a]ll, [c]ancel: ", stderr);
+    std::fflush(stderr);
+    std::string answer;
+    int c = std::fgetc(stdin);
+    if (c == EOF) return kReplaceCancel;
+    for (; c != EOF && c != '\n'; c = std::fgetc(stdin)) answer += static_cast<char>(c);
+    switch (answer.empty() ? 'n' : answer[0]) {
+      case 'y':
+      case 'Y':
+        return kReplaceYes;
+      case 'n':
+      case 'N':
+        return kReplaceNo;
+      case 'a':
+      case 'A':
+        return kReplaceYesToAll;
+      case 'c':
+      case 'C':
+        return kReplaceCancel;
+      default:
+        break;
+    }
+  }
+}
+
+// A text from a page or a shortcut, fit for the terminal: a control byte could
+// move the cursor or change the terminal's settings, so each becomes `?`.
+std::string Printable(std::string text) {
+  for (char& c : text) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F') c = '?';
+  }
+  return text;
+}
+
+class TerminalImportPrompter final : public ImportPrompter {
+ public:
+  TerminalImportPrompter(ReplaceAnswer replace, std::string root)
+      : replace_(replace), root_(std::move(root)) {}
+
+  int AskReplaceShortcut(const std::string& new_address, const std::string& existing_file,
+                         const std::string& existing_base,
+                         const std::string& existing_address) override {
+    progress_.Clear();
+    // Standard input that is no terminal cannot answer: keep what exists.
+    if (replace_ == ReplaceAnswer::kNo ||
+        (replace_ == ReplaceAnswer::kAsk && !StandardInputIsTerminal())) {
+      return kReplaceNo;
+    }
+    if (replace_ == ReplaceAnswer::kYes) return kReplaceYesToAll;
+    std::fprintf(stderr,
+                 "The shortcut %s exists.\n"
+                 "  new address:      %s\n"
+                 "  existing BASEURL: %s\n"
+                 "  existing URL:     %s\n",
+                 Printable(NativePathFromCore(root_ + existing_file)).c_str(),
+                 Printable(new_address).c_str(), Printable(existing_base).c_str(),
+                 Printable(existing_address).c_str());
+    return ReadReplaceAnswer();
+  }
+
+  void ShowProgress(int links) override {
+    progress_.Show("writing: " + std::to_string(links) + " links");
+  }
+  void EndProgress() { progress_.Clear(); }
+
+ private:
+  ReplaceAnswer replace_;
+  std::string root_;
+  ProgressLine progress_;
+};
+
+std::string Count(int n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+}  // namespace
+
+int RunImportCommand(const std::vector<std::string>& arguments) {
+  const ParsedImportOptions parsed = ParseImportOptions(arguments);
+  if (!parsed.options) {
+    ReportProblem(parsed.problem);
+    std::fputs(UsageText().c_str(), stderr);
+    return kExitUsage;
+  }
+  const ImportOptions& options = *parsed.options;
+  if (options.help) {
+    std::fputs(UsageText().c_str(), stdout);
+    return kExitDone;
+  }
+
+  const std::unique_ptr<FileSystem> files = MakeSystemFileSystem();
+  const ImportRequest request{CorePathFromNative(options.page),
+                              RootFolder(CorePathFromNative(options.root))};
+  TerminalImportPrompter prompter(options.replace, request.root);
+  const ImportResult result = ImportBookmarkPage(request, *files, prompter);
+  prompter.EndProgress();
+
+  if (result.page_missing) {
+    ReportProblem(result.missing_page_message);
+    return kExitFailed;
+  }
+  if (result.page_unreadable) {
+    ReportProblem(DescribeImportFailures(result));
+    return kExitFailed;
+  }
+  std::string summary = Count(result.links_written, "link", "links") + ", " +
+                        Count(result.folders_created, "folder", "folders") + " created -> " +
+                        options.root;
+  if (result.links_kept > 0)
+    summary +=
+        " (" + Count(result.links_kept, "existing shortcut", "existing shortcuts") + " kept)";
+  if (result.cancelled) summary += "; cancelled";
+  std::fprintf(stderr, "%s\n", summary.c_str());
+  if (result.HasFailures()) {
+    ReportProblem(DescribeImportFailures(result));
+    return kExitFailed;
+  }
+  return result.cancelled ? kExitFailed : kExitDone;
 }
 
 }  // namespace linkshelf

@@ -35,11 +35,14 @@ class TreeScan {
     std::stable_sort(links.begin(), links.end(), [this](const FoundLink& a, const FoundLink& b) {
       return CompareLinks(a, b) < 0;
     });
-    for (size_t i = 0; i < links.size(); ++i) {
-      if (i > 0 && CompareLinks(links[i - 1], links[i]) == 0) continue;
-      records_.push_back({ScanRecord::Kind::kLink, std::move(links[i].stem), std::move(links[i].address)});
-      ++link_count_;
+    links.erase(std::unique(links.begin(), links.end(),
+                            [this](const FoundLink& a, const FoundLink& b) { return CompareLinks(a, b) == 0; }),
+                links.end());
+    for (FoundLink& link : links) {
+      records_.push_back({ScanRecord::Kind::kLink, std::move(link.stem), std::move(link.address)});
     }
+    link_count_ += static_cast<int>(links.size());
+    links = {};  // not held while the subfolders are read
 
     std::stable_sort(folders.begin(), folders.end(), [this](const FoundFolder& a, const FoundFolder& b) {
       return collation_.Compare(a.name, b.name) < 0;
@@ -68,6 +71,11 @@ class TreeScan {
       if (MatchesWildcard(entry.name, "*.url")) {
         std::string address = ReadShortcutEntry(files_, path + entry.name, "InternetShortcut", "URL");
         links.push_back({ShortcutStem(entry.name), std::move(address)});
+        // A folder of many thousand shortcuts reports as it goes.
+        if (progress_ && ++read_since_report_ == kReportEvery) {
+          read_since_report_ = 0;
+          progress_(link_count_ + static_cast<int>(links.size()), folder_count_);
+        }
       }
       if (entry.is_folder && !entry.name.starts_with('.')) {
         std::string folder_path = path + entry.name + "\\";
@@ -85,8 +93,10 @@ class TreeScan {
   const Collation& collation_;
   const ScanProgress& progress_;
   std::vector<ScanRecord>& records_;
+  static constexpr int kReportEvery = 1000;
   int link_count_ = 0;
   int folder_count_ = 0;
+  int read_since_report_ = 0;
 };
 
 }  // namespace

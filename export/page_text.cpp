@@ -60,7 +60,6 @@ class BodyWriter {
 
   void Link(const std::string& stem, const std::string& address) {
     ++in_section_;
-    ++links_;
     switch (method_) {
       case kAddressList:
         out_ += address;
@@ -85,14 +84,12 @@ class BodyWriter {
     out_ += kLineEnd;
   }
 
-  int links() const { return links_; }
   int folders() const { return folders_; }
 
  private:
   int method_;
   std::string& out_;
   int in_section_ = 0;  // links since the last folder line
-  int links_ = 0;
   int folders_ = 0;
   std::string folder_attribute_;
 };
@@ -116,8 +113,9 @@ std::string PageAddress(std::string_view address) {
 std::string PageName(std::string_view name) {
   std::string text(name);
 #ifndef _WIN32
+  // A line break in a name would also split the page's line.
   for (char& c : text) {
-    if (c == '"' || c == '<' || c == '>') c = '_';
+    if (c == '"' || c == '<' || c == '>' || c == '\r' || c == '\n') c = '_';
   }
 #endif
   return text;
@@ -126,13 +124,37 @@ std::string PageName(std::string_view name) {
 PageText FormPageText(const std::vector<ScanRecord>& records, int method, std::string_view title,
                       const std::vector<std::string>& header_template, std::string_view date_time_text,
                       const RegionalSettings& regional) {
-  // The body comes first, so that the head can state the number of links;
-  // then head and body are joined into the one buffer that gets written.
-  std::string body;
-  size_t estimate = 0;
-  for (const ScanRecord& record : records) estimate += record.text.size() + 2 * record.address.size() + 100;
-  body.reserve(estimate);
-  BodyWriter writer(method, body);
+  PageText page;
+  size_t body_size = 0;
+  for (const ScanRecord& record : records) {
+    if (record.kind == ScanRecord::Kind::kLink) ++page.links;
+    body_size += record.text.size() + 2 * record.address.size() + 100;
+  }
+
+  // The head states the number of links, so it is counted first; head and
+  // body then go into the one buffer that gets written.
+  std::vector<std::string> head;
+  if (method != kAddressList) {
+    head = header_template;
+    head.push_back(GeneratedByLine());
+    head.push_back(LastCreatedLine(date_time_text, page.links, regional));
+    std::string title_line = "<title>" + std::string(title) + "</title>";
+    constexpr size_t kTitleLineIndex = 6;
+    if (head.size() > kTitleLineIndex) {
+      head[kTitleLineIndex] = std::move(title_line);
+    } else {
+      head.insert(head.end() - 2, std::move(title_line));
+    }
+  }
+  size_t head_size = 0;
+  for (const std::string& line : head) head_size += line.size() + kLineEnd.size();
+  page.bytes.reserve(head_size + body_size + 32);
+  for (const std::string& line : head) {
+    page.bytes += line;
+    page.bytes += kLineEnd;
+  }
+
+  BodyWriter writer(method, page.bytes);
   for (const ScanRecord& record : records) {
     if (record.kind == ScanRecord::Kind::kFolder) {
       writer.Folder(record.text);
@@ -140,35 +162,8 @@ PageText FormPageText(const std::vector<ScanRecord>& records, int method, std::s
       writer.Link(record.text, record.address);
     }
   }
-
-  PageText page;
-  page.links = writer.links();
   page.folders = writer.folders();
-  if (method == kAddressList) {
-    page.bytes = std::move(body);
-    return page;
-  }
-
-  std::vector<std::string> head = header_template;
-  head.push_back(GeneratedByLine());
-  head.push_back(LastCreatedLine(date_time_text, page.links, regional));
-  std::string title_line = "<title>" + std::string(title) + "</title>";
-  constexpr size_t kTitleLineIndex = 6;
-  if (head.size() > kTitleLineIndex) {
-    head[kTitleLineIndex] = std::move(title_line);
-  } else {
-    head.insert(head.end() - 2, std::move(title_line));
-  }
-
-  size_t head_size = 0;
-  for (const std::string& line : head) head_size += line.size() + kLineEnd.size();
-  page.bytes.reserve(head_size + body.size() + 32);
-  for (const std::string& line : head) {
-    page.bytes += line;
-    page.bytes += kLineEnd;
-  }
-  page.bytes += body;
-  page.bytes += "</body>\r\n</html>\r\n";
+  if (method != kAddressList) page.bytes += "</body>\r\n</html>\r\n";
   return page;
 }
 

@@ -37,7 +37,7 @@ PageText FormPageText(const std::vector<ScanRecord>& records, int method, std::s
 std::string PageAddress(std::string_view address);
 
 // A link or folder name as it may stand in the page. Windows names cannot hold
-// `"`, `<` or `>`; other systems' names can, and each becomes "_".
+// `"`, `<`, `>` or line breaks; other systems' names can, and each becomes "_".
 std::string PageName(std::string_view name);
 
 }  // namespace linkshelf

@@ -66,7 +66,8 @@ void TTag::ParseText(std::string_view s) {
   auto close_piece = [&](size_t last) {  // `last` is included, clipped at the end
     const size_t stop = std::min(last + 1, n);
     if (piece_start < stop) {
-      const std::string_view piece = TrimSpaceAndControls(s.substr(piece_start, stop - piece_start));
+      const std::string_view piece =
+          TrimSpaceAndControls(s.substr(piece_start, stop - piece_start));
       if (!piece.empty()) fParams.AddQuietly(std::string(piece));
     }
     piece_start = last + 1;
@@ -107,7 +108,9 @@ void TTag::DoChange() {
   if (fOnChange != nullptr) fOnChange(fOnChangeContext);
 }
 
-THtmlParser::THtmlParser() { LoadText(std::string()); }
+THtmlParser::THtmlParser() {
+  LoadText(std::string());
+}
 
 void THtmlParser::LoadText(std::string document) {
   fText = std::move(document);
@@ -139,8 +142,8 @@ std::ptrdiff_t THtmlParser::FindFrom(char c, std::ptrdiff_t from) const {
 }
 
 std::ptrdiff_t THtmlParser::FindCloseFrom(std::ptrdiff_t from) {
-  const bool remembered =
-      fCloseSearchFrom != 0 && fCloseSearchFrom <= from && (fCloseFound == 0 || from <= fCloseFound);
+  const bool remembered = fCloseSearchFrom != 0 && fCloseSearchFrom <= from &&
+                          (fCloseFound == 0 || from <= fCloseFound);
   if (!remembered) {
     fCloseSearchFrom = from;
     fCloseFound = FindFrom('>', from);
@@ -163,7 +166,8 @@ bool THtmlParser::NextTag() {
   const bool found = open != 0 && close != 0;
 
   const std::ptrdiff_t limit = open != 0 ? open : length + 1;
-  const std::ptrdiff_t text_start = first_close != 0 && first_close < limit ? first_close + 1 : fPos;
+  const std::ptrdiff_t text_start =
+      first_close != 0 && first_close < limit ? first_close + 1 : fPos;
 
   std::ptrdiff_t text_end;
   std::ptrdiff_t tag_start = 0;
@@ -181,21 +185,25 @@ bool THtmlParser::NextTag() {
   fTagStart = tag_start;
   fTagLength = tag_end - tag_start + 1;
   if (fTagLength >= 2) {
-    SetTagText(std::string_view(fText).substr(static_cast<size_t>(fTagStart), static_cast<size_t>(fTagLength - 2)));
+    SetTagText(std::string_view(fText).substr(static_cast<size_t>(fTagStart),
+                                              static_cast<size_t>(fTagLength - 2)));
   } else {
     SetTagText(std::string_view());
   }
 
   fTextStart = text_start;
   if (text_end >= text_start) {
-    fTextBefore.assign(fText, static_cast<size_t>(text_start - 1), static_cast<size_t>(text_end - text_start + 1));
+    fTextBefore.assign(fText, static_cast<size_t>(text_start - 1),
+                       static_cast<size_t>(text_end - text_start + 1));
   } else {
     fTextBefore.clear();
   }
   return found;
 }
 
-TTag* THtmlParser::GetTag() { return fTagStart != 0 ? &fCurrentTag : nullptr; }
+TTag* THtmlParser::GetTag() {
+  return fTagStart != 0 ? &fCurrentTag : nullptr;
+}
 
 void THtmlParser::SetTagText(std::string_view text) {
   fCurrentTag.SetOnChange(nullptr, nullptr);

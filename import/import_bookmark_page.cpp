@@ -31,7 +31,8 @@ class LinkWriter {
   // Writes one link's shortcut or records why not; false when the user cancelled.
   bool Write(const PageLink& link) {
     if (link.text.empty()) return Fail(link, "链接文字为空");
-    if (std::string refusal = TargetRefusal(link.target); !refusal.empty()) return Fail(link, refusal);
+    if (std::string refusal = TargetRefusal(link.target); !refusal.empty())
+      return Fail(link, refusal);
     if (root_.empty()) return Fail(link, "未指定根文件夹");
     const LinkPlace place = PlaceLink(link.folder_values, link.text);
     if (!place.ok()) return Fail(link, place.reason);
@@ -45,11 +46,17 @@ class LinkWriter {
     if (files_.FileExists(path)) {
       if (answer_ != kReplaceYesToAll) {
         const ShortcutTargets existing = ReadShortcutTargets(files_, path);
-        const int answer =
-            prompter_.AskReplaceShortcut(link.target, place.folder + place.file_name, existing.base_url, existing.url);
-        answer_ = answer >= kReplaceYes && answer <= kReplaceCancel ? static_cast<ReplaceAnswer>(answer) : kReplaceNo;
+        const int answer = prompter_.AskReplaceShortcut(link.target, place.folder + place.file_name,
+                                                        existing.base_url, existing.url);
+        // Whatever is not one of the four answers counts as No.
+        answer_ = answer >= kReplaceYes && answer <= kReplaceCancel
+                      ? static_cast<ShortcutReplaceAnswer>(answer)
+                      : kReplaceNo;
         if (answer_ == kReplaceCancel) return false;
-        if (answer_ == kReplaceNo) return true;
+        if (answer_ == kReplaceNo) {
+          ++result_.links_kept;
+          return true;
+        }
       }
       written = UpdateShortcut(files_, path, link.target);
     } else {
@@ -72,6 +79,7 @@ class LinkWriter {
   FileStatus EnsureFolder(const std::string& folder) {
     if (known_folders_.contains(folder)) return FileStatus::Success();
     size_t levels = 0;
+    size_t level_start = 0;
     for (size_t i = 0; i < folder.size(); ++i) {
       if (IsLeadByte(static_cast<unsigned char>(folder[i]))) {
         ++i;
@@ -79,10 +87,12 @@ class LinkWriter {
       }
       if (folder[i] != '\\') continue;
       ++levels;
+      const bool empty_level = i == level_start;
+      level_start = i + 1;
       const std::string prefix = folder.substr(0, i);
       // The server and share of a network path, a bare drive and an empty level are never created.
-      if ((folder.starts_with("\\\\") && levels <= 4) || prefix.empty() || prefix.back() == ':' ||
-          prefix.back() == '\\' || known_folders_.contains(prefix + '\\')) {
+      if ((folder.starts_with("\\\\") && levels <= 4) || empty_level || prefix.back() == ':' ||
+          known_folders_.contains(prefix + '\\')) {
         continue;
       }
       if (!files_.FolderExists(prefix)) {
@@ -98,7 +108,7 @@ class LinkWriter {
   ImportPrompter& prompter_;
   const std::string root_;
   ImportResult& result_;
-  ReplaceAnswer answer_ = kReplaceYes;
+  ShortcutReplaceAnswer answer_ = kReplaceYes;
   std::unordered_set<std::string> known_folders_;
 };
 
@@ -109,7 +119,8 @@ std::string ShownText(std::string_view text) {
   std::string shown;
   size_t i = 0;
   while (i < text.size() && shown.size() < kLimit) {
-    const size_t length = IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+    const size_t length =
+        IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
     if (length == 1 && static_cast<unsigned char>(text[i]) < 0x20) {
       shown += '?';
     } else {
@@ -127,7 +138,8 @@ std::string MissingPageMessage(const std::string& page_path) {
   return "文件 " + NamePart(page_path) + " 未找到！程序出错。";
 }
 
-ImportResult ImportBookmarkPage(const ImportRequest& request, FileSystem& files, ImportPrompter& prompter) {
+ImportResult ImportBookmarkPage(const ImportRequest& request, FileSystem& files,
+                                ImportPrompter& prompter) {
   ImportResult result;
   if (!files.FileExists(request.page_path)) {
     result.page_missing = true;

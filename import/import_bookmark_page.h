@@ -15,7 +15,12 @@ struct ImportRequest {
 };
 
 // The answers to the replace question, as the replace dialog gives them.
-enum ReplaceAnswer : int { kReplaceYes = 1, kReplaceNo = 2, kReplaceYesToAll = 3, kReplaceCancel = 4 };
+enum ShortcutReplaceAnswer : int {
+  kReplaceYes = 1,
+  kReplaceNo = 2,
+  kReplaceYesToAll = 3,
+  kReplaceCancel = 4
+};
 
 class ImportPrompter {
  public:
@@ -24,7 +29,8 @@ class ImportPrompter {
   // 4 Cancel; anything else counts as No. `existing_file` is the shortcut's
   // folder below the root (ending in a backslash, empty for the root) and name.
   virtual int AskReplaceShortcut(const std::string& new_address, const std::string& existing_file,
-                                 const std::string& existing_base, const std::string& existing_address) = 0;
+                                 const std::string& existing_base,
+                                 const std::string& existing_address) = 0;
   // Called after each shortcut written, with the number written so far.
   virtual void ShowProgress(int links) { (void)links; }
 };
@@ -44,6 +50,7 @@ struct ImportResult {
   std::string page_reason;  // why the page could not be read
   bool cancelled = false;
   int links_written = 0;
+  int links_kept = 0;  // existing shortcuts left as they were at the user's answer
   int folders_created = 0;
   std::vector<FailedLink> failed_links;
 
@@ -54,7 +61,8 @@ struct ImportResult {
 // "文件 NAME 未找到！程序出错。" with the name part of the page path.
 std::string MissingPageMessage(const std::string& page_path);
 
-ImportResult ImportBookmarkPage(const ImportRequest& request, FileSystem& files, ImportPrompter& prompter);
+ImportResult ImportBookmarkPage(const ImportRequest& request, FileSystem& files,
+                                ImportPrompter& prompter);
 
 // The one message that reports failures: an unreadable page, or how many links
 // were written and the first few that were not, each with its reason. Empty

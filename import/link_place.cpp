@@ -35,7 +35,9 @@ bool StartsAtAnotherPlace(std::string_view text) {
   return letter && text.size() >= 2 && text[1] == ':';
 }
 
-bool IsSpecialLevel(std::string_view level) { return level == "." || level == ".."; }
+bool IsSpecialLevel(std::string_view level) {
+  return level == "." || level == "..";
+}
 
 }  // namespace
 

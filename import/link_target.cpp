@@ -6,7 +6,9 @@ namespace linkshelf {
 
 namespace {
 
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+bool IsSeparator(char c) {
+  return c == '/' || c == '\\';
+}
 
 size_t CountSeparators(std::string_view text) {
   size_t count = 0;
@@ -28,7 +30,7 @@ bool NamesAnotherMachine(std::string_view target) {
   if (target.size() < 5 || !EqualsIgnoringAsciiCase(target.substr(0, 5), "file:")) return false;
   std::string_view rest = target.substr(5);
   const size_t separators = CountSeparators(rest);
-  if (separators >= 4) return true;  // file:////host/share
+  if (separators >= 4) return true;   // file:////host/share
   if (separators != 2) return false;  // file:C:\x, file:/C:/x, file:///C:/x
   rest.remove_prefix(2);
   size_t host_end = 0;

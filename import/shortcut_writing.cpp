@@ -13,8 +13,8 @@ constexpr char kShortcutSection[] = "InternetShortcut";
 constexpr char kUrlKey[] = "URL";
 
 std::string WithTargets(std::string_view text, const std::string& url) {
-  return SetShortcutEntry(SetShortcutEntry(text, kDefaultSection, kBaseUrlKey, url), kShortcutSection,
-                          kUrlKey, url);
+  return SetShortcutEntry(SetShortcutEntry(text, kDefaultSection, kBaseUrlKey, url),
+                          kShortcutSection, kUrlKey, url);
 }
 
 }  // namespace
@@ -26,7 +26,9 @@ ShortcutTargets ReadShortcutTargets(FileSystem& files, const std::string& path) 
           FindShortcutEntry(bytes, kShortcutSection, kUrlKey)};
 }
 
-std::string NewShortcutText(const std::string& url) { return WithTargets({}, url); }
+std::string NewShortcutText(const std::string& url) {
+  return WithTargets({}, url);
+}
 
 FileStatus WriteNewShortcut(FileSystem& files, const std::string& path, const std::string& url) {
   return files.WriteNewFile(path, NewShortcutText(url));
@@ -39,7 +41,8 @@ FileStatus UpdateShortcut(FileSystem& files, const std::string& path, const std:
 }
 
 FileStatus WriteShortcutFile(FileSystem& files, const std::string& path, const std::string& url) {
-  return files.FileExists(path) ? UpdateShortcut(files, path, url) : WriteNewShortcut(files, path, url);
+  return files.FileExists(path) ? UpdateShortcut(files, path, url)
+                                : WriteNewShortcut(files, path, url);
 }
 
 }  // namespace linkshelf

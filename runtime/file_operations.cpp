@@ -10,20 +10,25 @@ FileStatus CreateMissingFolders(FileSystem& files, std::string_view folder) {
   // Where each folder of the path ends; a backslash that is the second byte of
   // a double-byte character separates nothing.
   std::vector<size_t> ends;
+  bool ends_in_separator = false;
   for (size_t i = 0; i < folder.size(); ++i) {
+    ends_in_separator = false;
     if (IsLeadByte(static_cast<unsigned char>(folder[i]))) {
       ++i;
     } else if (folder[i] == '\\') {
       ends.push_back(i);
+      ends_in_separator = true;
     }
   }
-  if (!folder.empty() && folder.back() != '\\') ends.push_back(folder.size());
+  if (!folder.empty() && !ends_in_separator) ends.push_back(folder.size());
   // The server and share of a network path are never created.
   const size_t skipped = folder.starts_with("\\\\") ? 4 : 0;
   for (size_t n = skipped; n < ends.size(); ++n) {
+    // The root and the empty level between two backslashes need no creating.
+    if (ends[n] == 0 || (n > 0 && ends[n] == ends[n - 1] + 1)) continue;
     const std::string prefix(folder.substr(0, ends[n]));
-    // The root, a bare drive ("C:") or an empty component needs no creating.
-    if (prefix.empty() || prefix.back() == ':' || prefix.back() == '\\') continue;
+    // Neither does a bare drive ("C:").
+    if (prefix.size() == 2 && prefix[1] == ':') continue;
     if (files.FolderExists(prefix)) continue;
     if (FileStatus status = files.CreateFolder(prefix); !status) return status;
   }

@@ -54,8 +54,9 @@ TEST(TagScanner, DocumentsWithoutTagsGiveOnlyTrailingText) {
 }
 
 TEST(TagScanner, LinkTagsTextBeforeAndTrailingText) {
-  EXPECT_EQ(Scan("<a href=\"u\" MyDir=\"D E\">Name</a>tail"),
-            (Steps{{"a", {"href=\"u\"", "MyDir=\"D E\""}, ""}, {"/a", {}, "Name"}, {"", {}, "tail"}}));
+  EXPECT_EQ(
+      Scan("<a href=\"u\" MyDir=\"D E\">Name</a>tail"),
+      (Steps{{"a", {"href=\"u\"", "MyDir=\"D E\""}, ""}, {"/a", {}, "Name"}, {"", {}, "tail"}}));
   // Text before starts after the first `>` that lies before the tag.
   EXPECT_EQ(Scan("x>y<a>"), (Steps{{"a", {}, "y"}, {"", {}, ""}}));
   // An unclosed tag at the end becomes trailing text after the last tag's end.

@@ -12,7 +12,10 @@ namespace {
 
 TEST(PageText, LinesAreJoinedWithNothingBetweenThem) {
   EXPECT_EQ(JoinPageLines("<a\r\nhref=x>\nN\rM</a>\r\n"), "<ahref=x>NM</a>");
-  EXPECT_EQ(JoinPageLines(std::string("kept\x1A" "dropped", 12)), "kept");
+  EXPECT_EQ(JoinPageLines(std::string("kept\x1A"
+                                      "dropped",
+                                      12)),
+            "kept");
   // Bytes that are no valid character stay as they are.
   EXPECT_EQ(JoinPageLines("\xB9\x5C\xFF\x80"), "\xB9\x5C\xFF\x80");
 }
@@ -85,9 +88,14 @@ TEST(LinkPlaces, FoldersFromAttributesAndLinkText) {
 }
 
 TEST(LinkPlaces, PathsThatWouldLeaveTheRootAreRefused) {
-  for (const auto& folders : std::vector<std::vector<std::string>>{
-           {".."}, {"A\\..\\.."}, {"A", ".."}, {"\\Windows"}, {"\\\\host\\share"},
-           {"\\\\?\\C:\\x"}, {"C:\\Users"}, {"c:x"}}) {
+  for (const auto& folders : std::vector<std::vector<std::string>>{{".."},
+                                                                   {"A\\..\\.."},
+                                                                   {"A", ".."},
+                                                                   {"\\Windows"},
+                                                                   {"\\\\host\\share"},
+                                                                   {"\\\\?\\C:\\x"},
+                                                                   {"C:\\Users"},
+                                                                   {"c:x"}}) {
     EXPECT_FALSE(PlaceLink(folders, "N").ok()) << folders.back();
   }
   EXPECT_FALSE(PlaceLink({}, "..\\..\\Startup\\evil").ok());
@@ -121,6 +129,20 @@ TEST(LinkTargets, RemoteFilesAndControlBytesAreRefused) {
     EXPECT_EQ(TargetRefusal(target), "") << target;
   }
 }
+
+#ifdef _WIN32
+// In the GBK code page the second byte of 乗 (81 5C) is a backslash and that
+// of 亅 (81 7C) a bar: neither separates levels nor counts as illegal.
+TEST(DoubleByteNames, TrailBytesAreNeverSeparatorsOrIllegal) {
+  EXPECT_EQ(ShortcutFileName("x.\x81\x5C"), "x.url");
+  EXPECT_EQ(ShortcutFileName("x\x81\x5C"), "x\x81\x5C.url");
+  EXPECT_EQ(MakeLegalName("\x81\x7C"), "\x81\x7C");
+  const LinkPlace place = PlaceLink({"A\x81\x5C"}, "B\x81\x5C");
+  EXPECT_EQ(place.folder, "A\x81\x5C\\");
+  EXPECT_EQ(place.file_name, "B\x81\x5C.url");
+  EXPECT_EQ(RootFolder("C:\\\x81\x5C"), "C:\\\x81\x5C\\");
+}
+#endif
 
 }  // namespace
 }  // namespace linkshelf

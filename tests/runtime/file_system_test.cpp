@@ -6,6 +6,7 @@
 
 #include "runtime/file_operations.h"
 #include "runtime/system.h"
+#include "runtime/text.h"
 #include "tests/support/temp_folder.h"
 
 namespace linkshelf {
@@ -44,6 +45,18 @@ TEST_F(FileSystemTest, MissingFoldersAreCreatedOutermostFirst) {
   EXPECT_TRUE(files_->FolderExists(temp_.path() + "a\\b\\c"));
   ASSERT_TRUE(CreateMissingFolders(*files_, temp_.path() + "a\\b\\c"));
 }
+
+#ifdef _WIN32
+TEST_F(FileSystemTest, AFolderEndingInATrailByteBackslashIsCreatedToo) {
+  // 0x95 0x5C is one GBK character whose second byte is the backslash.
+  if (!IsLeadByte(0x95)) GTEST_SKIP() << "not a double-byte code page";
+  ASSERT_TRUE(CreateMissingFolders(*files_, temp_.path() + "a\x95\x5C\\b\\"));
+  EXPECT_TRUE(files_->FolderExists(temp_.path() + "a\x95\x5C"));
+  EXPECT_TRUE(files_->FolderExists(temp_.path() + "a\x95\x5C\\b"));
+  ASSERT_TRUE(CreateMissingFolders(*files_, temp_.path() + "c\x95\x5C"));
+  EXPECT_TRUE(files_->FolderExists(temp_.path() + "c\x95\x5C"));
+}
+#endif
 
 TEST_F(FileSystemTest, FindingMatchesThePatternAndTellsFoldersApart) {
   ASSERT_TRUE(files_->WriteNewFile(temp_.path() + "One.URL", ""));
