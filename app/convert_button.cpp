@@ -15,7 +15,7 @@ class WindowExportPrompter final : public ExportPrompter {
   explicit WindowExportPrompter(MainWindow& window) : window_(window) {}
   bool AskReplacePage(const std::string& path, const std::string& size_text,
                       const std::string& date_text) override {
-    return AskReplaceFile(window_.Window, path, size_text, date_text);
+    return AskReplaceFile(window_.Window, window_.ConvertButton, path, size_text, date_text);
   }
   void ShellOpen(const std::string& file, const std::string& parameters, const std::string& folder) override {
     window_.services.shell_open(file, parameters, folder);

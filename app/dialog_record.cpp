@@ -2,6 +2,14 @@
 
 namespace linkshelf {
 
+int ShowModalAndFree(DialogRecord& dialog, Control* main_form, Control* focus_after) {
+  const int answer = ShowModal(dialog.Form);
+  Activate(focus_after, true);
+  Free(dialog.Form);
+  Activate(main_form, true);
+  return answer;
+}
+
 void RemoveMinimizeAndMaximize(Control* form) {
   form->SetStyle(form->Style() & ~static_cast<std::uint32_t>(WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
 }

@@ -26,6 +26,13 @@ Record* CreateDialogRecord(Control* parent, const char* caption) {
   return record;
 }
 
+// Shows the dialog modally and frees it; returns its ModalResult. The focus
+// goes back to `focus_after` (a control of the main window) before the dialog
+// is freed: a dialog that still held the focus while its controls went would
+// take the focus back into itself as it dies. Then the main window comes to
+// the foreground.
+int ShowModalAndFree(DialogRecord& dialog, Control* main_form, Control* focus_after);
+
 // Takes the minimise and maximise boxes off the form's title bar.
 void RemoveMinimizeAndMaximize(Control* form);
 // Takes the close item off the form's system menu, so the title-bar close box

@@ -9,9 +9,7 @@ void ExitProgram(MainWindow& window) { PostClose(window.Window); }
 
 void ShowAboutBox(MainWindow& window) {
   AboutBox* about = CreateAboutBox(window.Window);
-  ShowModal(about->Form);
-  Free(about->Form);
-  Activate(window.Window, true);
+  ShowModalAndFree(*about, window.Window, window.AboutButton);
   Activate(window.AboutButton, true);
 }
 

@@ -19,14 +19,6 @@ void PrepareForm(DialogRecord& dialog, int left, int top, int width, int height)
   RemoveCloseItem(dialog.Form);
 }
 
-// Shows the dialog, takes its answer, frees it and gives the main window back.
-int AskAndFree(DialogRecord& dialog, Control* main_form) {
-  const int answer = ShowModal(dialog.Form);
-  Free(dialog.Form);
-  Activate(main_form, true);
-  return answer;
-}
-
 }  // namespace
 
 ReplaceFileDialog* CreateReplaceFileDialog(Control* parent) {
@@ -58,23 +50,23 @@ ReplaceShortcutDialog* CreateReplaceShortcutDialog(Control* parent) {
   return dialog;
 }
 
-bool AskReplaceFile(Control* main_form, const std::string& page_path, const std::string& size_text,
+bool AskReplaceFile(Control* main_form, Control* focus_after, const std::string& page_path, const std::string& size_text,
                     const std::string& date_text) {
   ReplaceFileDialog* dialog = CreateReplaceFileDialog(main_form);
   dialog->FileNameLabel->SetText(page_path);
   dialog->FileSizeLabel->SetText(size_text);
   dialog->FileDateLabel->SetText(date_text);
-  return AskAndFree(*dialog, main_form) == 1;
+  return ShowModalAndFree(*dialog, main_form, focus_after) == 1;
 }
 
-int AskReplaceShortcut(Control* main_form, const std::string& new_address, const std::string& existing_file,
+int AskReplaceShortcut(Control* main_form, Control* focus_after, const std::string& new_address, const std::string& existing_file,
                        const std::string& existing_base, const std::string& existing_address) {
   ReplaceShortcutDialog* dialog = CreateReplaceShortcutDialog(main_form);
   dialog->NewAddressBox->SetText(new_address);
   dialog->ExistingFileBox->SetText(existing_file);
   dialog->ExistingBaseBox->SetText(existing_base);
   dialog->ExistingAddressBox->SetText(existing_address);
-  return AskAndFree(*dialog, main_form);
+  return ShowModalAndFree(*dialog, main_form, focus_after);
 }
 
 }  // namespace linkshelf

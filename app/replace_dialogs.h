@@ -40,13 +40,13 @@ ReplaceFileDialog* CreateReplaceFileDialog(Control* parent);
 ReplaceShortcutDialog* CreateReplaceShortcutDialog(Control* parent);
 
 // Asks whether the existing page may be replaced; true only for "是". The
-// main window comes back to the foreground afterwards.
-bool AskReplaceFile(Control* main_form, const std::string& page_path, const std::string& size_text,
+// main window comes back to the foreground afterwards, the focus on `focus_after`.
+bool AskReplaceFile(Control* main_form, Control* focus_after, const std::string& page_path, const std::string& size_text,
                     const std::string& date_text);
 
 // Asks whether the existing shortcut may be replaced: 1 yes, 2 no, 3 yes to
 // all, 4 cancel; -1 after a close request, 0 when the program's loop ended.
-int AskReplaceShortcut(Control* main_form, const std::string& new_address, const std::string& existing_file,
+int AskReplaceShortcut(Control* main_form, Control* focus_after, const std::string& new_address, const std::string& existing_file,
                        const std::string& existing_base, const std::string& existing_address);
 
 }  // namespace linkshelf

@@ -236,8 +236,8 @@ void Control::RunAutoSize() {
     if (font_ && font_->Styles().Has(FontStyle::kItalic)) measured += ' ';
     HDC dc = GetDC(window);
     if (dc) {
-      HFONT font = font_ ? font_->Handle()
-                         : reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+      HFONT font =
+          font_ ? font_->Handle() : reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
       HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
       GetTextExtentPoint32A(dc, measured.data(), static_cast<int>(measured.size()), &text);
       if (old) SelectObject(dc, old);
@@ -245,7 +245,8 @@ void Control::RunAutoSize() {
     }
   }
   const int width = table_.auto_size_extra_width > 0 ? text.cx + table_.auto_size_extra_width : 0;
-  const int height = table_.auto_size_extra_height > 0 ? text.cy + table_.auto_size_extra_height : 0;
+  const int height =
+      table_.auto_size_extra_height > 0 ? text.cy + table_.auto_size_extra_height : 0;
   SetSize(width, height);
 }
 

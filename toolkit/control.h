@@ -173,6 +173,8 @@ class Control : public ToolkitObject {
   friend struct ControlBuilder;
 
   bool CreateOwnWindow();
+  // Item and check state live in the window: reading them makes it exist.
+  HWND EnsureWindow() const { return const_cast<Control*>(this)->WindowHandle(); }
   void DestroyOwnWindow();
   void ApplyFontAndColors();
   void RunHooks(WindowMessage& message, LRESULT& result, bool& handled);

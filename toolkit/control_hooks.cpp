@@ -118,11 +118,11 @@ bool FixedSizeHook(Control* control, WindowMessage& message, LRESULT& result) {
 }
 
 bool TransparentTextHook(Control* control, WindowMessage& message, LRESULT&) {
-  const bool repaint =
-      message.number == WM_KEYDOWN || message.number == WM_LBUTTONDOWN ||
-      message.number == WM_LBUTTONUP ||
-      (message.number == WM_MOUSEMOVE && (message.wParam & MK_LBUTTON) != 0);
-  if (repaint && control->ExistingWindow()) InvalidateRect(control->ExistingWindow(), nullptr, TRUE);
+  const bool repaint = message.number == WM_KEYDOWN || message.number == WM_LBUTTONDOWN ||
+                       message.number == WM_LBUTTONUP ||
+                       (message.number == WM_MOUSEMOVE && (message.wParam & MK_LBUTTON) != 0);
+  if (repaint && control->ExistingWindow())
+    InvalidateRect(control->ExistingWindow(), nullptr, TRUE);
   return false;
 }
 

@@ -10,7 +10,7 @@ namespace {
 
 // EM_GETLINE takes the buffer size in a 16-bit word: longer lines are read
 // from the whole text instead.
-constexpr LRESULT kLongestLineForGetLine = 0xFFFE;
+constexpr std::size_t kLargestGetLineBuffer = 0xFFFF;
 
 std::string WindowText(HWND window) {
   const int length = GetWindowTextLengthA(window);
@@ -19,6 +19,40 @@ std::string WindowText(HWND window) {
   const int copied = GetWindowTextA(window, text.data(), length + 1);
   text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
   return text;
+}
+
+// The lines of an edit that does not wrap break only at CR LF.
+std::string LineOfText(const std::string& text, int index) {
+  std::size_t start = 0;
+  for (int i = 0; i < index; ++i) {
+    const std::size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) return {};
+    start = end + 2;
+  }
+  const std::size_t end = text.find("\r\n", start);
+  return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+// Line `index` of a multi-line edit without its line break. The platform
+// counts the line's length in characters, which for double-byte text may be
+// fewer than its bytes, so the buffer has room for two bytes a character.
+std::string EditLine(HWND window, int index) {
+  if (index < 0) return {};
+  const LRESULT start = SendMessageA(window, EM_LINEINDEX, static_cast<WPARAM>(index), 0);
+  // A line that does not exist is empty (asking on with -1 would read the caret's line).
+  if (start < 0) return {};
+  const LRESULT line = SendMessageA(window, EM_LINEFROMCHAR, static_cast<WPARAM>(start), 0);
+  const LRESULT length = SendMessageA(window, EM_LINELENGTH, static_cast<WPARAM>(start), 0);
+  if (length <= 0) return {};
+  const auto size = static_cast<std::size_t>(length) * 2 + 2;
+  if (size > kLargestGetLineBuffer) return LineOfText(WindowText(window), index);
+  std::vector<char> buffer(size, '\0');
+  buffer[0] = static_cast<char>(size & 0xFF);
+  buffer[1] = static_cast<char>(size >> 8);
+  const LRESULT copied = SendMessageA(window, EM_GETLINE, static_cast<WPARAM>(line),
+                                      reinterpret_cast<LPARAM>(buffer.data()));
+  if (copied <= 0) return {};
+  return std::string(buffer.data(), std::min(static_cast<std::size_t>(copied), size - 1));
 }
 
 }  // namespace
@@ -70,7 +104,7 @@ Control* Control::Clear() {
 
 int Control::ItemCount() const {
   if (table_.item_count == 0) return 0;
-  HWND window = window_;
+  HWND window = EnsureWindow();
   if (!window) return 0;
   const LRESULT count = SendMessageA(window, table_.item_count, 0, 0);
   return count < 0 ? 0 : static_cast<int>(count);
@@ -78,32 +112,11 @@ int Control::ItemCount() const {
 
 std::string Control::GetItem(int index) const {
   if (table_.item_text == 0) return {};
-  HWND window = window_;
+  HWND window = EnsureWindow();
   if (!window) return {};
-  if (kind_ == ControlKind::kEditBox) {
-    const LRESULT start = SendMessageA(window, EM_LINEINDEX, static_cast<WPARAM>(index), 0);
-    // A line that does not exist is empty (asking on with -1 would read the caret's line).
-    if (index < 0 || start < 0) return {};
-    const LRESULT line = SendMessageA(window, EM_LINEFROMCHAR, static_cast<WPARAM>(start), 0);
-    const LRESULT length = SendMessageA(window, EM_LINELENGTH, static_cast<WPARAM>(start), 0);
-    if (length <= 0) return {};
-    if (length > kLongestLineForGetLine) {
-      const std::string all = WindowText(window);
-      if (static_cast<std::size_t>(start) >= all.size()) return {};
-      return all.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
-    }
-    std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
-    const WORD size = static_cast<WORD>(buffer.size());
-    static_assert(sizeof(WORD) == 2);
-    buffer[0] = static_cast<char>(size & 0xFF);
-    buffer[1] = static_cast<char>(size >> 8);
-    const LRESULT copied = SendMessageA(window, EM_GETLINE, static_cast<WPARAM>(line),
-                                        reinterpret_cast<LPARAM>(buffer.data()));
-    buffer[static_cast<std::size_t>(length)] = '\0';
-    if (copied <= 0) return {};
-    return std::string(buffer.data(), static_cast<std::size_t>(std::min<LRESULT>(copied, length)));
-  }
-  const LRESULT length = SendMessageA(window, table_.item_text_length, static_cast<WPARAM>(index), 0);
+  if (kind_ == ControlKind::kEditBox) return EditLine(window, index);
+  const LRESULT length =
+      SendMessageA(window, table_.item_text_length, static_cast<WPARAM>(index), 0);
   if (length < 0) return {};
   std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
   if (SendMessageA(window, table_.item_text, static_cast<WPARAM>(index),
@@ -125,7 +138,7 @@ Control* Control::SetItem(int index, std::string_view text) {
 
 int Control::GetSelectedIndex() const {
   if (table_.get_index == 0) return 0;
-  HWND window = window_;
+  HWND window = EnsureWindow();
   if (!window) return 0;
   return static_cast<int>(SendMessageA(window, table_.get_index, 0, 0));
 }
@@ -139,7 +152,7 @@ Control* Control::SetSelectedIndex(int index) {
 
 bool Control::IsChecked() const {
   if (kind_ != ControlKind::kCheckBox && kind_ != ControlKind::kButton) return false;
-  HWND window = window_;
+  HWND window = EnsureWindow();
   return window && SendMessageA(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 

@@ -5,7 +5,9 @@
 namespace linkshelf {
 namespace {
 
-bool IsPlatformClass(ControlKind kind) { return kind != ControlKind::kForm; }
+bool IsPlatformClass(ControlKind kind) {
+  return kind != ControlKind::kForm;
+}
 
 // Registers "obj_" + base name once; returns the platform class's procedure
 // for the platform's own control classes.
@@ -83,9 +85,9 @@ bool Control::CreateOwnWindow() {
   ApplicationState& app = App();
   Control* outer = app.being_created;
   app.being_created = this;
-  HWND window = CreateWindowExA(ex_style_, class_name.c_str(), caption_.c_str(), style, x, y,
-                                width, height, parent_window, identifier,
-                                GetModuleHandleA(nullptr), nullptr);
+  HWND window =
+      CreateWindowExA(ex_style_, class_name.c_str(), caption_.c_str(), style, x, y, width, height,
+                      parent_window, identifier, GetModuleHandleA(nullptr), nullptr);
   app.being_created = outer;
   if (!window) return false;
   if (window_ != window) AdoptWindow(window);
@@ -115,7 +117,12 @@ void Control::CreateChildWindows() {
   // A child may free itself or others while its window comes up.
   for (std::size_t i = 0; i < children_.size(); ++i) {
     Control* child = children_[i].get();
-    if (!child->window_) child->CreateOwnWindow();
+    if (!child->window_) {
+      child->CreateOwnWindow();
+    } else if (!child->IsForm()) {
+      // Controls added to an existing container since its window was made.
+      child->CreateChildWindows();
+    }
   }
 }
 

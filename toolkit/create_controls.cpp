@@ -97,9 +97,9 @@ Control* CreateForm(Control* parent, std::string_view caption) {
 }
 
 Control* CreateButton(Control* parent, std::string_view caption) {
-  Control* button = ControlBuilder::NewChild(
-      ControlKind::kButton, parent, kChildStyle | WS_TABSTOP | BS_PUSHLIKE | kClipStyle,
-      WS_EX_CONTROLPARENT, 64, 22);
+  Control* button = ControlBuilder::NewChild(ControlKind::kButton, parent,
+                                             kChildStyle | WS_TABSTOP | BS_PUSHLIKE | kClipStyle,
+                                             WS_EX_CONTROLPARENT, 64, 22);
   ControlBuilder::SetCaption(button, caption);
   return button;
 }
@@ -144,9 +144,9 @@ Control* CreateEditBox(Control* parent, EditOptions options) {
   if (options.Has(EditOption::kNumber)) style |= ES_NUMBER;
   if (!multi_line) style &= ~(WS_HSCROLL | WS_VSCROLL);
 
-  Control* edit = ControlBuilder::NewChild(ControlKind::kEditBox, parent, style,
-                                           WS_EX_CONTROLPARENT, multi_line ? 200 : 100,
-                                           multi_line ? 200 : 22);
+  Control* edit =
+      ControlBuilder::NewChild(ControlKind::kEditBox, parent, style, WS_EX_CONTROLPARENT,
+                               multi_line ? 200 : 100, multi_line ? 200 : 22);
   ControlBuilder::ApplyBorder3D(edit);
   ControlBuilder::SetCursor(edit, IDC_IBEAM);
   const bool wants_tab = options.Has(EditOption::kWantTab);
@@ -170,16 +170,17 @@ Control* CreateComboBox(Control* parent, ComboOptions options) {
   if (options.Has(ComboOption::kOwnerDrawFixed)) style |= CBS_OWNERDRAWFIXED;
   if (options.Has(ComboOption::kOwnerDrawVariable)) style |= CBS_OWNERDRAWVARIABLE;
 
-  Control* combo = ControlBuilder::NewChild(ControlKind::kComboBox, parent, style,
-                                            WS_EX_CONTROLPARENT, 100, 22);
+  Control* combo =
+      ControlBuilder::NewChild(ControlKind::kComboBox, parent, style, WS_EX_CONTROLPARENT, 100, 22);
   ControlBuilder::ApplyBorder3D(combo);
   ControlBuilder::SetClassStyle(combo, CS_DBLCLKS);
-  combo->SetNavigationKeys(options.Has(ComboOption::kDropDownList)
-                               ? kNavigateTab | kNavigateLeftRight
-                               : kNavigateTab);
+  combo->SetNavigationKeys(
+      options.Has(ComboOption::kDropDownList) ? kNavigateTab | kNavigateLeftRight : kNavigateTab);
   return combo;
 }
 
-int NextControlId() { return App().next_control_id; }
+int NextControlId() {
+  return App().next_control_id;
+}
 
 }  // namespace linkshelf

@@ -59,9 +59,8 @@ bool ExecuteFolderBrowseDialog(FolderBrowseDialog* dialog) {
 
   Control* application = ApplicationWindow();
   BROWSEINFOA info{};
-  info.hwndOwner = dialog->OwnerWindow
-                       ? dialog->OwnerWindow
-                       : (application ? application->ExistingWindow() : nullptr);
+  info.hwndOwner = dialog->OwnerWindow ? dialog->OwnerWindow
+                                       : (application ? application->ExistingWindow() : nullptr);
   info.pidlRoot = nullptr;
   info.pszDisplayName = dialog->path;
   info.lpszTitle = dialog->DialogTitle.empty() ? nullptr : dialog->DialogTitle.c_str();

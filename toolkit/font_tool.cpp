@@ -23,7 +23,9 @@ LONG MeasuredHeight(HFONT font) {
 
 }  // namespace
 
-FontTool::~FontTool() { DropHandle(); }
+FontTool::~FontTool() {
+  DropHandle();
+}
 
 FontTool* FontTool::SetFontHeight(std::int32_t height) {
   if (height_ != height) {

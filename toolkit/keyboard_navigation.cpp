@@ -12,20 +12,30 @@ namespace {
 constexpr WPARAM kTabKey = VK_TAB;
 constexpr WPARAM kBackwardFlag = 0x80;
 
-bool ShiftIsDown() { return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }
+bool ShiftIsDown() {
+  return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
+}
 
-bool IsTabKey(WPARAM key) { return (key & ~kBackwardFlag) == kTabKey; }
-bool TabGoesBackward(WPARAM key) { return (key & kBackwardFlag) != 0 || ShiftIsDown(); }
+bool IsTabKey(WPARAM key) {
+  return (key & ~kBackwardFlag) == kTabKey;
+}
+bool TabGoesBackward(WPARAM key) {
+  return (key & kBackwardFlag) != 0 || ShiftIsDown();
+}
 
 unsigned GroupOf(WPARAM key) {
   switch (key) {
     case VK_LEFT:
-    case VK_RIGHT: return kNavigateLeftRight;
+    case VK_RIGHT:
+      return kNavigateLeftRight;
     case VK_UP:
-    case VK_DOWN: return kNavigateUpDown;
+    case VK_DOWN:
+      return kNavigateUpDown;
     case VK_PRIOR:
-    case VK_NEXT: return kNavigatePage;
-    default: return IsTabKey(key) ? unsigned{kNavigateTab} : 0u;
+    case VK_NEXT:
+      return kNavigatePage;
+    default:
+      return IsTabKey(key) ? unsigned{kNavigateTab} : 0u;
   }
 }
 
@@ -144,8 +154,9 @@ bool TabNavigation(Control* control, WPARAM key, bool key_down) {
 std::vector<Control*> NavigableControls(Control* form) {
   std::vector<Control*> found;
   Collect(form, found);
-  std::stable_sort(found.begin(), found.end(),
-                   [](const Control* a, const Control* b) { return a->TabOrder() < b->TabOrder(); });
+  std::stable_sort(found.begin(), found.end(), [](const Control* a, const Control* b) {
+    return a->TabOrder() < b->TabOrder();
+  });
   return found;
 }
 

@@ -61,13 +61,19 @@ const KindTable& KindTableOf(ControlKind kind) {
   static const KindTable edit = MakeEditTable();
   static const KindTable combo = MakeComboTable();
   switch (kind) {
-    case ControlKind::kButton: return button;
-    case ControlKind::kCheckBox: return check_box;
+    case ControlKind::kButton:
+      return button;
+    case ControlKind::kCheckBox:
+      return check_box;
     case ControlKind::kLabel:
-    case ControlKind::kPanel: return label;
-    case ControlKind::kEditBox: return edit;
-    case ControlKind::kComboBox: return combo;
-    case ControlKind::kForm: break;
+    case ControlKind::kPanel:
+      return label;
+    case ControlKind::kEditBox:
+      return edit;
+    case ControlKind::kComboBox:
+      return combo;
+    case ControlKind::kForm:
+      break;
   }
   return form;
 }

@@ -12,7 +12,7 @@ struct KindTable {
   ClearAction clear = ClearAction::kSetTextEmpty;
   bool has_click = false;
   WORD click_notification = 0;
-  UINT item_count = 0;      // 0: the kind has no items
+  UINT item_count = 0;        // 0: the kind has no items
   UINT item_text_length = 0;  // combo box: length of item i
   UINT item_text = 0;
   UINT add = 0;

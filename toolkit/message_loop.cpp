@@ -9,15 +9,23 @@ ApplicationState& App() {
   return state;
 }
 
-Control* ApplicationWindow() { return App().application_window; }
-bool IsApplicationRunning() { return App().running; }
-bool IsApplicationTerminated() { return App().terminated; }
+Control* ApplicationWindow() {
+  return App().application_window;
+}
+bool IsApplicationRunning() {
+  return App().running;
+}
+bool IsApplicationTerminated() {
+  return App().terminated;
+}
 
 void RunApplication(Control* form) {
   ApplicationState& app = App();
   app.running = true;
   app.terminated = false;
   app.application_window = form;
+  // Whatever frees the form during the run, it goes only when the run is over.
+  ObjectReference hold(form);
   form->WindowHandleShown();
   while (!app.terminated) ProcessMessages(form);
   TerminateApplication();

@@ -47,6 +47,8 @@ bool MnemonicKeys(Control* control, WindowMessage& message, LRESULT& result) {
 
 }  // namespace
 
-void EnableMnemonics() { App().key_handler = MnemonicKeys; }
+void EnableMnemonics() {
+  App().key_handler = MnemonicKeys;
+}
 
 }  // namespace linkshelf

@@ -55,8 +55,12 @@ int ShowModal(Control* form) {
   application = app.application_window;
   for (Control* control : disabled)
     if (application && IsInTree(application, control)) control->SetEnabled(true);
-  if (focus_before && application && IsInTree(application, focus_before))
+  if (focus_before && application && IsInTree(application, focus_before)) {
+    // While the form was up the application window handed its focus on to
+    // the form; now it goes back where it was.
+    application->SetCurrentControl(focus_before);
     if (HWND window = focus_before->ExistingWindow()) SetFocus(window);
+  }
   return form->ModalResult;
 }
 

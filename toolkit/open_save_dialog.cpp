@@ -9,14 +9,13 @@ namespace linkshelf {
 namespace {
 
 constexpr DWORD kOptionFlags[] = {
-    OFN_CREATEPROMPT,    OFN_EXTENSIONDIFFERENT, OFN_FILEMUSTEXIST,      OFN_HIDEREADONLY,
-    OFN_NOCHANGEDIR,     OFN_NODEREFERENCELINKS, OFN_ALLOWMULTISELECT,   OFN_NONETWORKBUTTON,
-    OFN_NOREADONLYRETURN, OFN_OVERWRITEPROMPT,   OFN_PATHMUSTEXIST,      OFN_READONLY,
+    OFN_CREATEPROMPT,     OFN_EXTENSIONDIFFERENT, OFN_FILEMUSTEXIST,    OFN_HIDEREADONLY,
+    OFN_NOCHANGEDIR,      OFN_NODEREFERENCELINKS, OFN_ALLOWMULTISELECT, OFN_NONETWORKBUTTON,
+    OFN_NOREADONLYRETURN, OFN_OVERWRITEPROMPT,    OFN_PATHMUSTEXIST,    OFN_READONLY,
     OFN_NOVALIDATE,
 };
 
-const OpenSaveOptions kDefaultOptions{OpenSaveOption::kFileMustExist,
-                                      OpenSaveOption::kHideReadOnly,
+const OpenSaveOptions kDefaultOptions{OpenSaveOption::kFileMustExist, OpenSaveOption::kHideReadOnly,
                                       OpenSaveOption::kOverwritePrompt,
                                       OpenSaveOption::kPathMustExist};
 

@@ -123,6 +123,8 @@ void Free(ToolkitObject* object) {
   if (object) ObjectOwnership::Release(object);
 }
 
-void ReleaseChildControl(ToolkitObject* child) { ObjectOwnership::ReleaseHeld(child); }
+void ReleaseChildControl(ToolkitObject* child) {
+  ObjectOwnership::ReleaseHeld(child);
+}
 
 }  // namespace linkshelf

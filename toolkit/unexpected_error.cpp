@@ -7,7 +7,9 @@
 
 namespace linkshelf {
 
-void SetUnexpectedErrorHandler(UnexpectedErrorHandler handler) { App().unexpected_error = handler; }
+void SetUnexpectedErrorHandler(UnexpectedErrorHandler handler) {
+  App().unexpected_error = handler;
+}
 
 void ReportUnexpectedError(std::exception_ptr error) {
   if (UnexpectedErrorHandler handler = App().unexpected_error) {

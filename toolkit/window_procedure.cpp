@@ -8,7 +8,9 @@
 namespace linkshelf {
 namespace {
 
-bool IsKeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+bool IsKeyDown(int key) {
+  return (GetKeyState(key) & 0x8000) != 0;
+}
 
 bool IsMainWindow(const Control* control) {
   return control->IsForm() && control->Parent() == nullptr;
@@ -88,8 +90,7 @@ LRESULT Control::BuiltInHandling(WindowMessage& message) {
       RemovePropA(message.window, kSelfProperty);
       if (window_ == message.window) window_ = nullptr;
       // A form opened on the application window goes with its window.
-      if (IsForm() && parent_ && parent_ == app.application_window && !IsDestroying())
-        Free(this);
+      if (IsForm() && parent_ && parent_ == app.application_window && !IsDestroying()) Free(this);
       return result;
     }
     case WM_SIZE:
@@ -97,7 +98,7 @@ LRESULT Control::BuiltInHandling(WindowMessage& message) {
       break;
     case WM_SHOWWINDOW:
       if (message.lParam == SW_PARENTCLOSING) {
-        parent_closing_state_ = IsIconic(message.window) ? SW_SHOWMINIMIZED
+        parent_closing_state_ = IsIconic(message.window)   ? SW_SHOWMINIMIZED
                                 : IsZoomed(message.window) ? SW_SHOWMAXIMIZED
                                                            : SW_SHOWNORMAL;
       } else if (message.lParam == SW_PARENTOPENING && parent_closing_state_ != 0) {

@@ -100,7 +100,8 @@ void CALLBACK DialogAnswerer::Tick(HWND, UINT, UINT_PTR, DWORD) {
 void DialogAnswerer::AnswerOpenDialog() {
   HWND dialog = nullptr;
   EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&dialog));
-  if (!dialog || buttons_.empty()) return;
+  if (!dialog || buttons_.empty() || dialog == answered_) return;
+  answered_ = dialog;
   DialogSeen seen{WindowText(dialog), {}, GetFocus(), WindowText(GetFocus())};
   std::vector<HWND> children;
   EnumChildWindows(dialog, CollectChild, reinterpret_cast<LPARAM>(&children));

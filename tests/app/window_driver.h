@@ -58,6 +58,7 @@ class DialogAnswerer {
   std::vector<std::string> buttons_;
   std::vector<DialogSeen> seen_;
   UINT_PTR timer_ = 0;
+  HWND answered_ = nullptr;  // the last dialog answered, until it is gone
 };
 
 }  // namespace linkshelf
