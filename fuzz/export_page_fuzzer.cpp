@@ -4,6 +4,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string>
+#include <string_view>
 
 #include "export/export_bookmark_page.h"
 #include "export/page_header.h"
@@ -16,13 +17,15 @@ namespace {
 
 using namespace linkshelf;
 
-// The value of every href attribute of the page ends at its closing quote on
-// the same line, and holds no markup.
+// The address of every anchor (its first attribute) ends at its closing quote
+// on the same line, and holds no markup. A name may hold "href=" itself.
 void CheckAddresses(const std::string& page) {
-  for (size_t at = page.find("href=\""); at != std::string::npos; at = page.find("href=\"", at + 1)) {
-    const size_t end = page.find('"', at + 6);
+  constexpr std::string_view kAnchor = "<a href=\"";
+  for (size_t at = page.find(kAnchor); at != std::string::npos; at = page.find(kAnchor, at + 1)) {
+    const size_t start = at + kAnchor.size();
+    const size_t end = page.find('"', start);
     FUZZ_CHECK(end != std::string::npos);
-    const std::string value = page.substr(at + 6, end - at - 6);
+    const std::string value = page.substr(start, end - start);
     FUZZ_CHECK(value.find_first_of("<>\r\n") == std::string::npos);
     FUZZ_CHECK(page.compare(end, 2, "\" ") == 0 || page.compare(end, 2, "\">") == 0);
   }
