@@ -43,15 +43,19 @@ std::string GroupedWholeNumberText(std::int64_t value, const RegionalSettings& r
 
 std::string GroupedTwoDecimalsText(double value, const RegionalSettings& regional) {
   if (!std::isfinite(value)) value = 0;
-  // Hundredths as a whole number, so that the rounding happens once.
-  const double hundredths = std::round(std::fabs(value) * 100.0);
-  const double whole = std::floor(hundredths / 100.0);
-  const int cents = static_cast<int>(hundredths - whole * 100.0);
+  const double magnitude = std::fabs(value);
+  // Hundredths as a whole number, so that the rounding happens once. Near the
+  // top of the double range they would overflow; such a number has no decimals.
+  const bool huge = magnitude >= 1e300;
+  const double hundredths = huge ? 0.0 : std::round(magnitude * 100.0);
+  const double whole = huge ? std::floor(magnitude) : std::floor(hundredths / 100.0);
+  // fmod keeps the cents within 0 to 99 also where large hundredths are inexact.
+  const int cents = static_cast<int>(std::fmod(hundredths, 100.0));
   std::string text = GroupDigits(WholeDigits(whole), regional);
   text += regional.decimal_separator;
   text += static_cast<char>('0' + cents / 10);
   text += static_cast<char>('0' + cents % 10);
-  return value < 0 && hundredths > 0 ? "-" + text : text;
+  return value < 0 && (hundredths > 0 || huge) ? "-" + text : text;
 }
 
 }  // namespace linkshelf

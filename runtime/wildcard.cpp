@@ -11,13 +11,14 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern) {
   size_t n = 0, p = 0;
   size_t star = std::string_view::npos, resume = 0;
   while (n < name.size()) {
-    if (p < pattern.size() &&
-        (pattern[p] == '?' || EqualsIgnoringAsciiCase(pattern.substr(p, 1), name.substr(n, 1)))) {
-      ++n;
-      ++p;
-    } else if (p < pattern.size() && pattern[p] == '*') {
+    // A star is always a wildcard, also where the name holds a star itself.
+    if (p < pattern.size() && pattern[p] == '*') {
       star = p++;
       resume = n;
+    } else if (p < pattern.size() &&
+               (pattern[p] == '?' || EqualsIgnoringAsciiCase(pattern.substr(p, 1), name.substr(n, 1)))) {
+      ++n;
+      ++p;
     } else if (star != std::string_view::npos) {
       p = star + 1;
       n = ++resume;

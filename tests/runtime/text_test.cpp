@@ -36,6 +36,9 @@ TEST(TextTest, WildcardsMatchWithoutRegardToCase) {
   EXPECT_FALSE(MatchesWildcard("url", "*.url"));
   EXPECT_TRUE(MatchesWildcard("no-dot", "*.*"));
   EXPECT_TRUE(MatchesWildcard("abc", "a?c"));
+  // A star in the name (possible on POSIX) is no reason to stop treating the
+  // pattern's star as a wildcard.
+  EXPECT_TRUE(MatchesWildcard("a*b.url", "?*.url"));
 }
 
 }  // namespace

@@ -1,0 +1,160 @@
+#include "tests/support/faulty_file_system.h"
+
+#include "runtime/text.h"
+
+namespace linkshelf {
+
+namespace {
+
+FileStatus Injected(FileOperation operation) {
+  return FileStatus::Failure(std::string("injected failure of ") + FileOperationName(operation));
+}
+
+}  // namespace
+
+const char* FileOperationName(FileOperation operation) {
+  switch (operation) {
+    case FileOperation::kFindEntries: return "FindEntries";
+    case FileOperation::kFileExists: return "FileExists";
+    case FileOperation::kFolderExists: return "FolderExists";
+    case FileOperation::kFileSize: return "FileSize";
+    case FileOperation::kLastWriteTime: return "LastWriteTime";
+    case FileOperation::kReadFile: return "ReadFile";
+    case FileOperation::kCreateFolder: return "CreateFolder";
+    case FileOperation::kWriteNewFile: return "WriteNewFile";
+    case FileOperation::kReplaceFile: return "ReplaceFile";
+    case FileOperation::kRemoveFile: return "RemoveFile";
+  }
+  return "?";
+}
+
+bool ChangesFiles(FileOperation operation) {
+  return operation == FileOperation::kCreateFolder || operation == FileOperation::kWriteNewFile ||
+         operation == FileOperation::kReplaceFile || operation == FileOperation::kRemoveFile;
+}
+
+std::size_t FaultyFileSystem::CountCalls(std::optional<FileOperation> operation) const {
+  std::size_t count = 0;
+  for (const FileCall& call : calls_) {
+    if (!operation || call.operation == *operation) ++count;
+  }
+  return count;
+}
+
+std::optional<FaultKind> FaultyFileSystem::Strike(FileOperation operation, const std::string& path,
+                                                  const std::string& second_path) {
+  std::optional<FaultKind> fault;
+  for (ActivePlan& active : plans_) {
+    const FaultPlan& plan = active.plan;
+    if (plan.operation && *plan.operation != operation) continue;
+    if (plan.changes_only && !ChangesFiles(operation)) continue;
+    if (plan.path && !EqualsIgnoringAsciiCase(*plan.path, path) &&
+        !(second_path.size() > 0 && EqualsIgnoringAsciiCase(*plan.path, second_path))) {
+      continue;
+    }
+    ++active.counted;
+    if (active.counted == plan.call || (plan.sticky && active.counted > plan.call)) {
+      if (!fault) fault = plan.kind;
+    }
+  }
+  if (fault) fault_struck_ = true;
+  return fault;
+}
+
+FileStatus FaultyFileSystem::Record(FileOperation operation, const std::string& path, FileStatus status,
+                                    bool by_plan, std::string second_path) {
+  calls_.push_back({operation, path, std::move(second_path), by_plan, status.ok});
+  return status;
+}
+
+std::vector<FolderEntry> FaultyFileSystem::FindEntries(const std::string& pattern) {
+  if (Strike(FileOperation::kFindEntries, pattern)) {
+    Record(FileOperation::kFindEntries, pattern, Injected(FileOperation::kFindEntries), true);
+    return {};
+  }
+  Record(FileOperation::kFindEntries, pattern, FileStatus::Success(), false);
+  return inner_.FindEntries(pattern);
+}
+
+bool FaultyFileSystem::FileExists(const std::string& path) {
+  const bool struck = Strike(FileOperation::kFileExists, path).has_value();
+  Record(FileOperation::kFileExists, path, struck ? Injected(FileOperation::kFileExists) : FileStatus(), struck);
+  return !struck && inner_.FileExists(path);
+}
+
+bool FaultyFileSystem::FolderExists(const std::string& path) {
+  const bool struck = Strike(FileOperation::kFolderExists, path).has_value();
+  Record(FileOperation::kFolderExists, path, struck ? Injected(FileOperation::kFolderExists) : FileStatus(),
+         struck);
+  return !struck && inner_.FolderExists(path);
+}
+
+std::optional<std::uint64_t> FaultyFileSystem::FileSize(const std::string& path) {
+  const bool struck = Strike(FileOperation::kFileSize, path).has_value();
+  Record(FileOperation::kFileSize, path, struck ? Injected(FileOperation::kFileSize) : FileStatus(), struck);
+  if (struck) return std::nullopt;
+  return inner_.FileSize(path);
+}
+
+std::optional<LocalTime> FaultyFileSystem::LastWriteTime(const std::string& path) {
+  const bool struck = Strike(FileOperation::kLastWriteTime, path).has_value();
+  Record(FileOperation::kLastWriteTime, path, struck ? Injected(FileOperation::kLastWriteTime) : FileStatus(),
+         struck);
+  if (struck) return std::nullopt;
+  return inner_.LastWriteTime(path);
+}
+
+FileStatus FaultyFileSystem::ReadFile(const std::string& path, std::string& bytes) {
+  const auto fault = Strike(FileOperation::kReadFile, path);
+  if (!fault) return Record(FileOperation::kReadFile, path, inner_.ReadFile(path, bytes), false);
+  bytes.clear();
+  if (*fault == FaultKind::kPartialWrite || *fault == FaultKind::kPartialWriteLeftBehind) {
+    // A read that breaks off hands back what it got so far.
+    std::string all;
+    if (inner_.ReadFile(path, all)) bytes = all.substr(0, all.size() / 2);
+  }
+  return Record(FileOperation::kReadFile, path, Injected(FileOperation::kReadFile), true);
+}
+
+FileStatus FaultyFileSystem::CreateFolder(const std::string& path) {
+  const auto fault = Strike(FileOperation::kCreateFolder, path);
+  if (!fault) return Record(FileOperation::kCreateFolder, path, inner_.CreateFolder(path), false);
+  if (*fault == FaultKind::kDoneButReported) inner_.CreateFolder(path);
+  return Record(FileOperation::kCreateFolder, path, Injected(FileOperation::kCreateFolder), true);
+}
+
+FileStatus FaultyFileSystem::WriteNewFile(const std::string& path, std::string_view bytes) {
+  const auto fault = Strike(FileOperation::kWriteNewFile, path);
+  if (!fault) return Record(FileOperation::kWriteNewFile, path, inner_.WriteNewFile(path, bytes), false);
+  switch (*fault) {
+    case FaultKind::kRefuse:
+      break;
+    case FaultKind::kPartialWrite:
+      if (inner_.WriteNewFile(path, bytes.substr(0, bytes.size() / 2))) inner_.RemoveFile(path);
+      break;
+    case FaultKind::kPartialWriteLeftBehind:
+      inner_.WriteNewFile(path, bytes.substr(0, bytes.size() / 2));
+      break;
+    case FaultKind::kDoneButReported:
+      inner_.WriteNewFile(path, bytes);
+      break;
+  }
+  return Record(FileOperation::kWriteNewFile, path, Injected(FileOperation::kWriteNewFile), true);
+}
+
+FileStatus FaultyFileSystem::ReplaceFile(const std::string& from, const std::string& to) {
+  // A move counts against plans for either of its paths.
+  const auto fault = Strike(FileOperation::kReplaceFile, from, to);
+  if (!fault) return Record(FileOperation::kReplaceFile, from, inner_.ReplaceFile(from, to), false, to);
+  if (*fault == FaultKind::kDoneButReported) inner_.ReplaceFile(from, to);
+  return Record(FileOperation::kReplaceFile, from, Injected(FileOperation::kReplaceFile), true, to);
+}
+
+FileStatus FaultyFileSystem::RemoveFile(const std::string& path) {
+  const auto fault = Strike(FileOperation::kRemoveFile, path);
+  if (!fault) return Record(FileOperation::kRemoveFile, path, inner_.RemoveFile(path), false);
+  if (*fault == FaultKind::kDoneButReported) inner_.RemoveFile(path);
+  return Record(FileOperation::kRemoveFile, path, Injected(FileOperation::kRemoveFile), true);
+}
+
+}  // namespace linkshelf
