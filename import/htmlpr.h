@@ -98,6 +98,8 @@ class THtmlParser {
   // The current tag, or null when no tag is current.
   TTag* GetTag();
   const std::string& TextBefore() const { return fTextBefore; }
+  // The length of the current tag from `<` to `>`, both included; 0 with no tag.
+  std::ptrdiff_t TagLength() const { return fTagStart != 0 ? fTagLength : 0; }
   // The document, including any edit written back from the current tag.
   const std::string& Text() const { return fText; }
 

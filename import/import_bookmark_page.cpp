@@ -1,5 +1,6 @@
 #include "import/import_bookmark_page.h"
 
+#include <cstdint>
 #include <unordered_set>
 
 #include "import/attribute_value.h"
@@ -141,6 +142,8 @@ std::string ShownText(std::string_view text) {
   return shown;
 }
 
+const char kTagsOverlap[] = "页面中的标签大量相互重叠，导入在此停止";
+
 }  // namespace
 
 std::string MissingPageMessage(const std::string& page_path) {
@@ -168,7 +171,19 @@ ImportResult ImportBookmarkPage(const ImportRequest& request, FileSystem& files,
   LinkWriter writer(files, prompter, RootFolder(request.root), result);
   PageLink link;
   bool in_link = false;  // an `a` start tag has been seen and its `</a>` not yet
+  // Every `<` starts a tag that runs to the next `>`, so a page with many `<`
+  // before one `>` makes tags that overlap, and reading them all would take
+  // time that grows with the square of the page. A well-formed page reads each
+  // byte in about one tag; past many times that, the page is given up on.
+  const std::uint64_t tag_bytes_allowed =
+      16 * static_cast<std::uint64_t>(parser.Text().size()) + (1u << 20);
+  std::uint64_t tag_bytes_read = 0;
   while (parser.NextTag()) {
+    tag_bytes_read += static_cast<std::uint64_t>(parser.TagLength());
+    if (tag_bytes_read > tag_bytes_allowed) {
+      result.stopped_reason = kTagsOverlap;
+      break;
+    }
     const TTag& tag = *parser.GetTag();
     // The link text is everything up to `</a>`, the text inside nested tags included.
     if (in_link) link.text += parser.TextBefore();
@@ -199,10 +214,13 @@ std::string DescribeImportFailures(const ImportResult& result) {
   if (result.page_unreadable) {
     return "无法读取文件 " + result.page_name + "：" + result.page_reason;
   }
-  if (result.failed_links.empty()) return {};
+  if (result.failed_links.empty() && result.stopped_reason.empty()) return {};
   constexpr size_t kListed = 10;
-  std::string message = "已写入 " + std::to_string(result.links_written) + " 个链接，" +
-                        std::to_string(result.failed_links.size()) + " 个链接未能写入：";
+  std::string message = "已写入 " + std::to_string(result.links_written) + " 个链接";
+  if (!result.stopped_reason.empty()) message += "；" + result.stopped_reason + "。";
+  if (result.failed_links.empty()) return message;
+  message += (result.stopped_reason.empty() ? "，" : "") + std::to_string(result.failed_links.size()) +
+             " 个链接未能写入：";
   for (size_t i = 0; i < result.failed_links.size() && i < kListed; ++i) {
     const FailedLink& failed = result.failed_links[i];
     const std::string& label = failed.link_text.empty() ? failed.target : failed.link_text;

@@ -49,13 +49,18 @@ struct ImportResult {
   std::string page_name;    // the name part of the page path
   std::string page_reason;  // why the page could not be read
   bool cancelled = false;
+  // Set when the import gave up part-way through the page; what was written stays.
+  std::string stopped_reason;
   int links_written = 0;
   int links_kept = 0;  // existing shortcuts left as they were at the user's answer
   int folders_created = 0;
   std::vector<FailedLink> failed_links;
 
-  // True when something must be reported: a page that could not be read or links not written.
-  bool HasFailures() const { return page_unreadable || !failed_links.empty(); }
+  // True when something must be reported: a page that could not be read, an
+// import given up part-way, or links not written.
+  bool HasFailures() const {
+    return page_unreadable || !stopped_reason.empty() || !failed_links.empty();
+  }
 };
 
 // "文件 NAME 未找到！程序出错。" with the name part of the page path.

@@ -74,6 +74,22 @@ class HostilePageTest : public ::testing::Test {
   TempFolder temp_;
 };
 
+TEST_F(HostilePageTest, ManyOverlappingTagsStopTheImportInsteadOfRunningForHours) {
+  // Every `<a ` starts a tag that runs to the one `>` at the end, so reading
+  // them all would take time that grows with the square of the page.
+  std::string page = "<a href=\"u\">First</a>";
+  for (int i = 0; i < 200000; ++i) page += "<a </a ";
+  page += ">";
+  const ImportResult result = Import(page);
+  // The first overlapping tags are still read before the page is given up on.
+  EXPECT_GE(result.links_written, 1);
+  EXPECT_LT(result.links_written, 100);
+  EXPECT_FALSE(result.stopped_reason.empty());
+  EXPECT_TRUE(result.HasFailures());
+  EXPECT_NE(DescribeImportFailures(result).find(result.stopped_reason), std::string::npos);
+  EXPECT_EQ(Url("root\\First.url"), "u");
+}
+
 TEST_F(HostilePageTest, FolderAttributesThatLeadOutOfTheRootAreRefused) {
   const ImportResult result = ImportCorpusPage("traversal_in_folders.htm");
   EXPECT_EQ(Files(), (std::set<std::string>{"page.htm", "root/Safe/Kept.url"}));
