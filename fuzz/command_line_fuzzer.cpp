@@ -11,10 +11,6 @@
 
 #include "app/command_line.h"
 #include "fuzz/support/check.h"
-#include "windows.h"  // the stand-in of fuzz/support/windows
-
-DWORD GetModuleFileNameA(void*, char*, DWORD) { return 0; }
-const char* GetCommandLineA() { return ""; }
 
 namespace {
 
