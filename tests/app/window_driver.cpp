@@ -101,6 +101,12 @@ void DialogAnswerer::AnswerOpenDialog() {
   HWND dialog = nullptr;
   EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&dialog));
   if (!dialog || buttons_.empty() || dialog == answered_) return;
+  // A dialog can be visible a moment before its modal loop has given the focus
+  // to its first control; on a busy machine the answer must wait for that.
+  const HWND focus = GetFocus();
+  const bool focus_inside = focus != nullptr && (focus == dialog || IsChild(dialog, focus));
+  if (!focus_inside && ++ticks_without_focus_ < 100) return;
+  ticks_without_focus_ = 0;
   answered_ = dialog;
   DialogSeen seen{WindowText(dialog), {}, GetFocus(), WindowText(GetFocus())};
   std::vector<HWND> children;

@@ -59,6 +59,7 @@ class DialogAnswerer {
   std::vector<DialogSeen> seen_;
   UINT_PTR timer_ = 0;
   HWND answered_ = nullptr;  // the last dialog answered, until it is gone
+  int ticks_without_focus_ = 0;  // ticks a found dialog has waited for the focus
 };
 
 }  // namespace linkshelf
