@@ -153,45 +153,15 @@ FontTool::~FontTool() {
   DropHandle();
 }
 
-FontTool* FontTool::SetFontHeight(std::int32_t height) {
-  if (height_ != height) {
-    height_ = height;
-    Changed();
-  }
-  return this;
-}
+FontTool* FontTool::SetFontHeight(std::int32_t height) { return Store(height_, height); }
 
-FontTool* FontTool::SetFontWidth(std::int32_t width) {
-  if (width_ != width) {
-    width_ = width;
-    Changed();
-  }
-  return this;
-}
+FontTool* FontTool::SetFontWidth(std::int32_t width) { return Store(width_, width); }
 
-FontTool* FontTool::SetFontEscapement(std::int32_t escapement) {
-  if (escapement_ != escapement) {
-    escapement_ = escapement;
-    Changed();
-  }
-  return this;
-}
+FontTool* FontTool::SetFontEscapement(std::int32_t escapement) { return Store(escapement_, escapement); }
 
-FontTool* FontTool::SetFontWeight(std::int32_t weight) {
-  if (weight_ != weight) {
-    weight_ = weight;
-    Changed();
-  }
-  return this;
-}
+FontTool* FontTool::SetFontWeight(std::int32_t weight) { return Store(weight_, weight); }
 
-FontTool* FontTool::SetFontPitch(std::uint8_t pitch_and_family) {
-  if (pitch_and_family_ != pitch_and_family) {
-    pitch_and_family_ = pitch_and_family;
-    Changed();
-  }
-  return this;
-}
+FontTool* FontTool::SetFontPitch(std::uint8_t pitch_and_family) { return Store(pitch_and_family_, pitch_and_family); }
 
 FontTool* FontTool::SetFontStyle(FontStyles styles) {
   if (styles_ != styles) {

@@ -54,6 +54,15 @@ class FontTool : public ToolkitObject {
 
  private:
   void Changed();
+  // Stores a new value in one field and fires the change when it differs.
+  template <typename T>
+  FontTool* Store(T& field, T value) {
+    if (field != value) {
+      field = value;
+      Changed();
+    }
+    return this;
+  }
   void DropHandle();
 
   std::uint32_t color_ = 0x80000008;
