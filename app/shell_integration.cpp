@@ -23,9 +23,10 @@ const char* OrNull(const std::string& text) { return text.c_str()[0] == '\0' ? n
 
 }  // namespace
 
-std::string GetShellFolder(Registry& registry, int hive_selector, const std::string& value_name) {
-  const HKEY hive = hive_selector == 1 ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-  const auto key = registry.OpenKey(hive, kShellFoldersKeyPath, false);
+std::string GetShellFolder(Registry& registry, ShellFolderHive hive,
+                           const std::string& value_name) {
+  const HKEY root = hive == ShellFolderHive::kMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+  const auto key = registry.OpenKey(root, kShellFoldersKeyPath, false);
   if (!key) return {};
   const RegistryValue value = key->Read(value_name);
   return (value.kind == RegistryValue::Kind::kText ? value.text : std::string()) + "\\";

@@ -17,10 +17,12 @@ inline constexpr char kFolderVerbCaption[] = "Open with Linkshelf";
 // machine's view of the classes.
 inline constexpr char kUserClassesKeyPath[] = "Software\\Classes\\";
 
+// Whose Shell Folders key is read: the current user's or the machine-wide one.
+enum class ShellFolderHive { kCurrentUser, kMachine };
+
 // The named value of the Shell Folders key followed by a backslash; a lone
 // backslash when the key has no such value; empty when the key does not open.
-// Selector 1 reads the machine-wide hive, anything else the current user's.
-std::string GetShellFolder(Registry& registry, int hive_selector, const std::string& value_name);
+std::string GetShellFolder(Registry& registry, ShellFolderHive hive, const std::string& value_name);
 
 // The folder verb's command: the program path unquoted, a blank, "%1" in quotes.
 std::string FolderVerbCommand(const std::string& program_path);

@@ -54,16 +54,16 @@ class LinkWriter {
       exists = !written && files_.FileExists(path);
     }
     if (exists) {
-      if (answer_ != kReplaceYesToAll) {
+      if (answer_ != ShortcutReplaceAnswer::kYesToAll) {
         const ShortcutTargets existing = ReadShortcutTargets(files_, path);
-        const int answer = prompter_.AskReplaceShortcut(link.target, place.folder + place.file_name,
-                                                        existing.base_url, existing.url);
+        answer_ = prompter_.AskReplaceShortcut(link.target, place.folder + place.file_name,
+                                               existing.base_url, existing.url);
         // Whatever is not one of the four answers counts as No.
-        answer_ = answer >= kReplaceYes && answer <= kReplaceCancel
-                      ? static_cast<ShortcutReplaceAnswer>(answer)
-                      : kReplaceNo;
-        if (answer_ == kReplaceCancel) return false;
-        if (answer_ == kReplaceNo) {
+        if (answer_ < ShortcutReplaceAnswer::kYes || answer_ > ShortcutReplaceAnswer::kCancel) {
+          answer_ = ShortcutReplaceAnswer::kNo;
+        }
+        if (answer_ == ShortcutReplaceAnswer::kCancel) return false;
+        if (answer_ == ShortcutReplaceAnswer::kNo) {
           ++result_.links_kept;
           return true;
         }
@@ -117,7 +117,7 @@ class LinkWriter {
   ImportPrompter& prompter_;
   const std::string root_;
   ImportResult& result_;
-  ShortcutReplaceAnswer answer_ = kReplaceYes;
+  ShortcutReplaceAnswer answer_ = ShortcutReplaceAnswer::kYes;
   std::unordered_set<std::string> known_folders_;
   ExistingShortcuts existing_;
 };

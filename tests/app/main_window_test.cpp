@@ -71,7 +71,8 @@ class MainWindowTest : public RegistryTest {
 };
 
 TEST_F(MainWindowTest, FreshStartShowsDefaultsWritesTheVerbAndSavesAllFourAtClose) {
-  const std::string favorites = GetShellFolder(*registry_, 0, "Favorites");
+  const std::string favorites =
+      GetShellFolder(*registry_, ShellFolderHive::kCurrentUser, "Favorites");
   RunMainWindow(services_, [&](MainWindow& window) {
     EXPECT_EQ(window.FavoritesEdit->GetText(), favorites);
     EXPECT_EQ(window.FavoritesEdit->GetText().back(), '\\');
@@ -139,7 +140,8 @@ TEST_F(MainWindowTest, FolderArgumentIsShownAsGivenAndNeverSaved) {
 
   services_.folder_argument.reset();
   RunMainWindow(services_, [&](MainWindow& window) {
-    EXPECT_EQ(window.FavoritesEdit->GetText(), GetShellFolder(*registry_, 0, "Favorites"));
+    EXPECT_EQ(window.FavoritesEdit->GetText(),
+              GetShellFolder(*registry_, ShellFolderHive::kCurrentUser, "Favorites"));
     EXPECT_EQ(window.TitleEdit->GetText(), "Links");
   });
 }
