@@ -1,7 +1,5 @@
 #include "app/shell_integration.h"
 
-#include <shellapi.h>
-
 namespace linkshelf {
 
 namespace {
@@ -17,9 +15,6 @@ bool WriteFolderVerb(Registry& registry, HKEY classes, const std::string& prefix
   const auto command = registry.OpenKey(classes, verb_path + "\\command", true);
   return command && command->WriteText("", FolderVerbCommand(program_path));
 }
-
-// An empty text stands for "none" in the shell call.
-const char* OrNull(const std::string& text) { return text.c_str()[0] == '\0' ? nullptr : text.c_str(); }
 
 }  // namespace
 
@@ -37,10 +32,6 @@ std::string FolderVerbCommand(const std::string& program_path) { return program_
 void RegisterFolderVerb(Registry& registry, const std::string& program_path) {
   if (WriteFolderVerb(registry, HKEY_CLASSES_ROOT, "", program_path)) return;
   WriteFolderVerb(registry, HKEY_CURRENT_USER, kUserClassesKeyPath, program_path);
-}
-
-void ShellOpen(const std::string& file, const std::string& parameters, const std::string& folder) {
-  ShellExecuteA(nullptr, "open", file.c_str(), OrNull(parameters), OrNull(folder), SW_SHOWNORMAL);
 }
 
 }  // namespace linkshelf

@@ -1,5 +1,5 @@
 // The program's ties to the Windows shell: where the user's Favorites live, the
-// Explorer verb that hands a folder to the program, and the shell's "open".
+// Explorer verb that hands a folder to the program, and the opener of files.
 #pragma once
 
 #include <functional>
@@ -32,12 +32,7 @@ std::string FolderVerbCommand(const std::string& program_path);
 // current user; when that fails too, the verb is passed over in silence.
 void RegisterFolderVerb(Registry& registry, const std::string& program_path);
 
-// Asks the shell to "open" the file with the parameters and working folder
-// (empty: none), in a normally shown window without owner; the answer is not
-// looked at.
-void ShellOpen(const std::string& file, const std::string& parameters, const std::string& folder);
-
-// ShellOpen, or a stand-in that tests give the main window.
+// OpenWithShell, or a stand-in that tests give the main window.
 using ShellOpener =
     std::function<void(const std::string& file, const std::string& parameters, const std::string& folder)>;
 

@@ -11,6 +11,7 @@
 #include "../support/temp_folder.h"
 #include "app/about_box.h"
 #include "app/replace_dialogs.h"
+#include "export/page_header.h"
 #include "registry_fixture.h"
 #include "runtime/system.h"
 #include "window_driver.h"
@@ -364,7 +365,7 @@ TEST_F(MainWindowTest, AboutBoxShowsItsTextsAndGivesTheFocusBackToAboutButton) {
       EXPECT_EQ(seen.caption, kAboutCaption);
       EXPECT_EQ(seen.focus_text, "确定");
       EXPECT_TRUE(Contains(seen.texts, kProductLabelText));
-      EXPECT_TRUE(Contains(seen.texts, kFirstHomePage));
+      EXPECT_TRUE(Contains(seen.texts, kHomePageAddress));
       EXPECT_TRUE(Contains(seen.texts, kSecondHomePage));
       EXPECT_EQ(FocusedControl(window), window.AboutButton);
       EXPECT_TRUE(window.ConvertButton->IsEnabled());
