@@ -1,5 +1,5 @@
-// The collation of one Windows locale, with the comparison's flags;
-// MakeSystemCollation gives the user's default locale with NORM_IGNORECASE.
+// The collation of one Windows locale, letters compared without regard to
+// case; MakeSystemCollation gives the user's default locale.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +10,6 @@
 
 namespace linkshelf {
 
-std::unique_ptr<Collation> MakeLocaleCollation(LCID locale, DWORD flags);
+std::unique_ptr<Collation> MakeLocaleCollation(LCID locale);
 
 }  // namespace linkshelf

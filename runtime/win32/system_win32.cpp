@@ -12,10 +12,11 @@ namespace {
 
 class LocaleCollation final : public Collation {
  public:
-  LocaleCollation(LCID locale, DWORD flags) : locale_(locale), flags_(flags) {}
+  explicit LocaleCollation(LCID locale) : locale_(locale) {}
   int Compare(std::string_view a, std::string_view b) const override {
-    const int result = CompareStringA(locale_, flags_, a.data(), static_cast<int>(a.size()),
-                                      b.data(), static_cast<int>(b.size()));
+    const int result =
+        CompareStringA(locale_, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
+                       static_cast<int>(b.size()));
     // A comparison the system refuses must not make two texts equal: the
     // sorted scan would keep only one of them. The byte order decides then.
     if (result == 0) return ByteCollation().Compare(a, b);
@@ -24,7 +25,6 @@ class LocaleCollation final : public Collation {
 
  private:
   LCID locale_;
-  DWORD flags_;
 };
 
 // One locale item of the user's default locale; nothing when it supplies nothing.
@@ -44,12 +44,12 @@ LocalTime FromSystemTime(const SYSTEMTIME& parts) {
 
 }  // namespace
 
-std::unique_ptr<Collation> MakeLocaleCollation(LCID locale, DWORD flags) {
-  return std::make_unique<LocaleCollation>(locale, flags);
+std::unique_ptr<Collation> MakeLocaleCollation(LCID locale) {
+  return std::make_unique<LocaleCollation>(locale);
 }
 
 std::unique_ptr<Collation> MakeSystemCollation() {
-  return MakeLocaleCollation(LOCALE_USER_DEFAULT, NORM_IGNORECASE);
+  return MakeLocaleCollation(LOCALE_USER_DEFAULT);
 }
 
 RegionalSettings ReadSystemRegionalSettings() {
