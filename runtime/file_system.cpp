@@ -1,0 +1,33 @@
+// What a file layer without links, folder removal or a cache to flush does:
+// the steps that can be built from the other operations are built from them.
+#include "runtime/file_system.h"
+
+namespace linkshelf {
+
+FileStatus FileSystem::ReadFileUpTo(const std::string& path, std::string& bytes, std::uint64_t limit) {
+  const std::optional<std::uint64_t> size = FileSize(path);
+  if (size && *size > limit) {
+    bytes.clear();
+    return FileStatus::Failure("larger than " + std::to_string(limit) + " bytes");
+  }
+  return ReadFile(path, bytes);
+}
+
+FileStatus FileSystem::MoveNewFile(const std::string& from, const std::string& to) {
+  if (FileExists(to) || FolderExists(to)) return FileStatus::Failure("File exists");
+  return ReplaceFile(from, to);
+}
+
+FileStatus FileSystem::RemoveFolder(const std::string&) {
+  return FileStatus::Failure("folders cannot be removed here");
+}
+
+FileStatus FileSystem::FlushFolder(const std::string&) { return FileStatus::Success(); }
+
+bool FileSystem::IsLink(const std::string&) { return false; }
+
+std::string FileSystem::LinkTarget(const std::string& path) { return path; }
+
+std::string FileSystem::FolderIdentity(const std::string&) { return {}; }
+
+}  // namespace linkshelf
