@@ -4,13 +4,14 @@
 
 namespace linkshelf {
 
+// A layer that reads from memory can hold the whole file before it measures it.
 FileStatus FileSystem::ReadFileUpTo(const std::string& path, std::string& bytes, std::uint64_t limit) {
-  const std::optional<std::uint64_t> size = FileSize(path);
-  if (size && *size > limit) {
+  FileStatus status = ReadFile(path, bytes);
+  if (status && bytes.size() > limit) {
     bytes.clear();
-    return FileStatus::Failure("larger than " + std::to_string(limit) + " bytes");
+    status = FileStatus::Failure("larger than " + std::to_string(limit) + " bytes");
   }
-  return ReadFile(path, bytes);
+  return status;
 }
 
 FileStatus FileSystem::MoveNewFile(const std::string& from, const std::string& to) {

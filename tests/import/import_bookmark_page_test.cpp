@@ -83,6 +83,13 @@ class FaultyFileSystem : public FileSystem {
     return real_->ReplaceFile(f, t);
   }
   FileStatus RemoveFile(const std::string& p) override { return real_->RemoveFile(p); }
+  FileStatus MoveNewFile(const std::string& f, const std::string& t) override {
+    if (Matches(fail_write, t)) return FileStatus::Failure("disk full");
+    return real_->MoveNewFile(f, t);
+  }
+  FileStatus RemoveFolder(const std::string& p) override { return real_->RemoveFolder(p); }
+  FileStatus FlushFolder(const std::string& p) override { return real_->FlushFolder(p); }
+  bool IsLink(const std::string& p) override { return real_->IsLink(p); }
 
   std::string fail_read, fail_folder, fail_write;  // a path holding this text fails
   int exists_checks = 0, folder_checks = 0, folders_created = 0, files_written = 0;
@@ -371,8 +378,9 @@ TEST_F(ImportTest, EachLinkIsCheckedOnceAndFoldersCreatedOnce) {
   for (int i = 0; i < 50; ++i) html += "<a href=u MyDir=\"A\\B\">L" + std::to_string(i) + "</a>";
   const ImportResult result = Import(html);
   EXPECT_EQ(result.links_written, 50);
-  // The page only: a new shortcut is created straight away, one create and one write each.
-  EXPECT_EQ(files_.exists_checks, 1);
+  // The page and the root only: a new shortcut is created straight away, one
+  // create and one write each.
+  EXPECT_EQ(files_.exists_checks, 2);
   EXPECT_EQ(files_.files_written, 1 + 50);  // the page, then the shortcuts
   EXPECT_EQ(files_.folders_created, 3);
   EXPECT_LE(files_.folder_checks, 10);
@@ -393,8 +401,9 @@ TEST_F(ImportTest, ExistingShortcutsAreFoundByTheirFolderAndUpdated) {
   EXPECT_EQ(result.links_written, 22);
   EXPECT_TRUE(result.failed_links.empty());
   EXPECT_EQ(prompter.questions.size(), 2u);
-  // The page, and the second New: the folder search could not show a file written since.
-  EXPECT_EQ(files_.exists_checks - checks_before, 2);
+  // The page, the root, and the second New: the folder search could not show
+  // a file written since.
+  EXPECT_EQ(files_.exists_checks - checks_before, 3);
   EXPECT_EQ(Read("A\\L7.url"),
             "[InternetShortcut]\r\nURL=u\r\nIconIndex=1\r\n[DEFAULT]\r\nBASEURL=u\r\n");
   // The second New is the file that the first one wrote, so it is updated, not refused.
