@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "export/shortcut_entry.h"
+#include "runtime/shortcut_entry.h"
 #include "runtime/wildcard.h"
 
 namespace linkshelf {
