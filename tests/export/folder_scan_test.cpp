@@ -16,7 +16,9 @@ ScanRecord Link(std::string name, std::string address) {
 
 class FolderScanTest : public ::testing::Test {
  protected:
-  std::vector<ScanRecord> Scan(const std::string& root = "C:\\Fav") { return ScanFolder(files, collation, root); }
+  std::vector<ScanRecord> Scan(const std::string& root = "C:\\Fav") {
+    return ScanFolder(files, collation, root).records;
+  }
 
   MemoryFileSystem files;
   ByteCollation collation;
@@ -100,10 +102,10 @@ TEST_F(FolderScanTest, ReadsEachShortcutOnceAndReportsProgress) {
   int last_links = -1;
   int last_folders = -1;
   const auto records = ScanFolder(files, collation, "C:\\Fav", [&](int links, int folders) {
-    EXPECT_GE(links, last_links);
-    last_links = links;
-    last_folders = folders;
-  });
+                         EXPECT_GE(links, last_links);
+                         last_links = links;
+                         last_folders = folders;
+                       }).records;
   EXPECT_EQ(records.size(), 33u);
   EXPECT_EQ(files.reads, 30);
   EXPECT_EQ(last_links, 30);
