@@ -247,7 +247,9 @@ class PosixFileSystem final : public FileSystem {
     // The new file may be read by no one who could not read the old one.
     struct stat old_file {};
     if (::stat(native_to.c_str(), &old_file) == 0) {
-      if (::chown(native_from.c_str(), old_file.st_uid, old_file.st_gid) != 0 && errno != EPERM) {
+      // The owner changes only where it differs (another user's file, written by root).
+      if ((old_file.st_uid != ::geteuid() || old_file.st_gid != ::getegid()) &&
+          ::chown(native_from.c_str(), old_file.st_uid, old_file.st_gid) != 0 && errno != EPERM) {
         return ErrnoFailure();
       }
       if (::chmod(native_from.c_str(), old_file.st_mode & 07777) != 0) return ErrnoFailure();
