@@ -74,9 +74,6 @@ FileStatus ReplaceFileContent(FileSystem& files, const std::string& given_path, 
     files.RemoveFile(temporary);
     return moved;
   }
-  // The new content is in place either way; a folder that cannot be flushed
-  // (some file systems refuse) leaves it to the system's own time.
-  files.FlushFolder(FolderPart(path));
   return FileStatus::Success();
 }
 

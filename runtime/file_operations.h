@@ -16,7 +16,9 @@ FileStatus CreateMissingFolders(FileSystem& files, std::string_view folder);
 // Writes the bytes to a temporary file beside `path` and moves it over `path`
 // in one step: afterwards `path` holds either its old content or all of the new
 // bytes, and no temporary file is left behind. A `path` that is a link is
-// written through: the file it leads to gets the new bytes.
+// written through: the file it leads to gets the new bytes. The folder's
+// entries are not flushed: the move leaves the old or the new file whole
+// either way, and a caller that writes many files flushes each folder once.
 FileStatus ReplaceFileContent(FileSystem& files, const std::string& path, std::string_view bytes);
 
 // Creates the file at `path` with the bytes, complete or not at all: they are

@@ -248,7 +248,7 @@ class PosixFileSystem final : public FileSystem {
     struct stat old_file {};
     if (::stat(native_to.c_str(), &old_file) == 0) {
       // The owner changes only where it differs (another user's file, written by root).
-      if ((old_file.st_uid != ::geteuid() || old_file.st_gid != ::getegid()) &&
+      if ((old_file.st_uid != user_ || old_file.st_gid != group_) &&
           ::chown(native_from.c_str(), old_file.st_uid, old_file.st_gid) != 0 && errno != EPERM) {
         return ErrnoFailure();
       }
@@ -308,6 +308,10 @@ class PosixFileSystem final : public FileSystem {
   }
 
  private:
+  // Whom a new file belongs to; asked once, not for every file replaced.
+  const uid_t user_ = ::geteuid();
+  const gid_t group_ = ::getegid();
+
   static bool Inspect(const std::string& path, struct stat& info) {
     FileDescriptor file(-1);
     return static_cast<bool>(OpenRegularFile(NativePathFromCore(path), file, info));
