@@ -139,13 +139,14 @@ class LinkWriter {
           known_folders_.contains(prefix + '\\')) {
         continue;
       }
-      // Below the root, a link is never followed for writing: it could lead anywhere.
-      if (prefix.size() >= root_.size() && files_.IsLink(prefix)) return FileStatus::Failure(kIsLink);
       if (!files_.FolderExists(prefix)) {
         if (FileStatus status = files_.CreateFolder(prefix); !status) return status;
         ++result_.folders_created;
         created_folders_.push_back(prefix);
         existing_.AddEmptyFolder(prefix + '\\');
+      } else if (prefix.size() >= root_.size() && files_.IsLink(prefix)) {
+        // Below the root, a link is never followed for writing: it could lead anywhere.
+        return FileStatus::Failure(kIsLink);
       }
       known_folders_.insert(prefix + '\\');
     }
