@@ -14,6 +14,7 @@
 #include "export/page_header.h"
 #include "runtime/shell_open.h"
 #include "runtime/standard_streams.h"
+#include "runtime/interruption.h"
 #include "runtime/system.h"
 
 namespace linkshelf {
@@ -21,7 +22,10 @@ namespace {
 
 class TerminalPrompter final : public ExportPrompter {
  public:
-  explicit TerminalPrompter(ReplaceAnswer replace) : replace_(replace) {}
+  TerminalPrompter(ReplaceAnswer replace, const InterruptCatcher& interrupts)
+      : replace_(replace), interrupts_(interrupts) {}
+
+  bool StopRequested() override { return interrupts_.Requested(); }
 
   bool AskReplacePage(const std::string& path, const std::string& size_text,
                       const std::string& date_text) override {
@@ -38,7 +42,8 @@ class TerminalPrompter final : public ExportPrompter {
     std::string question = "Replace " + NativePathFromCore(path) + " (" + size_text;
     if (!date_text.empty()) question += ", " + date_text;
     question += ")?";
-    return AskYesNo(question);
+    // Ctrl-C at the question ends the wait and keeps the page.
+    return AskYesNo(question) && !interrupts_.Requested();
   }
 
   void ShellOpen(const std::string& file, const std::string& parameters, const std::string& folder) override {
@@ -54,6 +59,7 @@ class TerminalPrompter final : public ExportPrompter {
 
  private:
   ReplaceAnswer replace_;
+  const InterruptCatcher& interrupts_;
   ProgressLine progress_;
   bool opened_ = true;
 };
@@ -78,6 +84,15 @@ std::optional<std::function<LocalTime()>> PresentMoment(std::string& problem) {
 std::string Summary(int links, int folders, const std::string& where) {
   return std::to_string(links) + (links == 1 ? " link, " : " links, ") + std::to_string(folders) +
          (folders == 1 ? " folder" : " folders") + " -> " + where;
+}
+
+// Names each shortcut or folder that could not be read, one a line; true when there was one.
+bool ReportUnread(const std::vector<ReadFailure>& unread) {
+  for (const ReadFailure& failure : unread) {
+    ReportProblem("cannot read " + NativePathFromCore(failure.path) +
+                  (failure.reason.empty() ? "" : ": " + failure.reason));
+  }
+  return !unread.empty();
 }
 
 }  // namespace
@@ -121,10 +136,12 @@ int RunExportCommand(const std::vector<std::string>& arguments) {
     return kExitFailed;
   }
 
-  TerminalPrompter prompter(options.replace);
+  const InterruptCatcher interrupts;
+  TerminalPrompter prompter(options.replace, interrupts);
   if (options.page == "-") {
     const PageText page = FormBookmarkPage(request, environment, &prompter);
     prompter.EndProgress();
+    const bool some_unread = ReportUnread(page.unread);
     if (page.links == 0) {
       ReportProblem("no shortcut found in " + options.root + "; nothing written");
       return kExitFailed;
@@ -137,11 +154,12 @@ int RunExportCommand(const std::vector<std::string>& arguments) {
       return kExitFailed;
     }
     std::fprintf(stderr, "%s\n", Summary(page.links, page.folders, "standard output").c_str());
-    return kExitDone;
+    return some_unread ? kExitFailed : kExitDone;
   }
 
   const ExportResult result = ExportBookmarkPage(request, environment, prompter);
   prompter.EndProgress();
+  const bool some_unread = ReportUnread(result.unread);
   const std::string shown_path = NativePathFromCore(result.page_path);
   switch (result.outcome) {
     case ExportOutcome::kNoLinks:
@@ -152,16 +170,26 @@ int RunExportCommand(const std::vector<std::string>& arguments) {
       return kExitFailed;
     case ExportOutcome::kDeclined:
       std::fprintf(stderr, "%s\n", ("kept the existing page " + shown_path + " (-y replaces it)").c_str());
-      return kExitDone;
+      if (interrupts.Requested()) break;
+      return some_unread ? kExitFailed : kExitDone;
+    case ExportOutcome::kInterrupted:
+      std::fprintf(stderr, "%s\n", ("nothing written; " + shown_path + " stays as it was").c_str());
+      break;
     case ExportOutcome::kWritten:
       break;
   }
-  std::fprintf(stderr, "%s\n", Summary(result.links, result.folders, shown_path).c_str());
+  if (result.outcome == ExportOutcome::kWritten) {
+    std::fprintf(stderr, "%s\n", Summary(result.links, result.folders, shown_path).c_str());
+  }
+  if (interrupts.Requested()) {
+    std::fputs("interrupted\n", stderr);
+    return InterruptExitStatus(interrupts.Caught());
+  }
   if (!prompter.opened()) {
     ReportProblem("cannot open " + shown_path);
     return kExitFailed;
   }
-  return kExitDone;
+  return some_unread ? kExitFailed : kExitDone;
 }
 
 }  // namespace linkshelf

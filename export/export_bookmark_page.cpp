@@ -19,22 +19,29 @@ PageText FormBookmarkPage(const ExportRequest& request, ExportEnvironment& envir
                           ExportPrompter* progress) {
   ScanProgress report;
   if (progress != nullptr) report = [progress](int links, int folders) { progress->ShowProgress(links, folders); };
-  const std::vector<ScanRecord> records =
-      ScanFolder(environment.files, environment.collation, request.root, report);
+  FolderScan scan = ScanFolder(environment.files, environment.collation, request.root, report);
   const std::string now = DateTimeText(environment.now(), environment.regional);
-  return FormPageText(records, request.method, request.title, request.header_template, now,
-                      environment.regional);
+  PageText page = FormPageText(scan.records, request.method, request.title, request.header_template, now,
+                               environment.regional);
+  page.unread = std::move(scan.unread);
+  return page;
 }
 
 ExportResult ExportBookmarkPage(const ExportRequest& request, ExportEnvironment& environment,
                                 ExportPrompter& prompter) {
-  const PageText page = FormBookmarkPage(request, environment, &prompter);
+  PageText page = FormBookmarkPage(request, environment, &prompter);
   ExportResult result;
+  result.unread = std::move(page.unread);
   result.page_path = CompletePagePath(request.page_path, request.default_folder);
   result.links = page.links;
   result.folders = page.folders;
   if (page.links == 0) {
     result.outcome = ExportOutcome::kNoLinks;
+    return result;
+  }
+
+  if (prompter.StopRequested()) {
+    result.outcome = ExportOutcome::kInterrupted;
     return result;
   }
 
@@ -51,9 +58,17 @@ ExportResult ExportBookmarkPage(const ExportRequest& request, ExportEnvironment&
     }
   }
 
-  // A folder that cannot be made shows as the failure to write the page.
-  CreateMissingFolders(files, FolderPart(path));
-  if (FileStatus written = ReplaceFileContent(files, path, page.bytes); !written) {
+  // A folder that cannot be made is the reason the page cannot be written.
+  FileStatus written = CreateMissingFolders(files, FolderPart(path));
+  const std::string page_folder = FolderPart(files.LinkTarget(path));
+  if (written) {
+    RemoveStaleTemporaries(files, page_folder);
+    written = ReplaceFileContent(files, path, page.bytes);
+  }
+  // The page's name, too, on the disk; a folder that cannot be flushed (some
+  // file systems refuse) leaves it to the system's own time.
+  if (written) files.FlushFolder(page_folder);
+  if (!written) {
     result.outcome = ExportOutcome::kFailed;
     result.message = "Cannot create file " + path;
     result.reason = std::move(written.reason);

@@ -1,9 +1,13 @@
 // Locale, clock and path conventions on POSIX.
+#include <signal.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <ctime>
 #include <vector>
 
+#include "runtime/code_page.h"
 #include "runtime/system.h"
 
 namespace linkshelf {
@@ -24,6 +28,14 @@ LocalTime CurrentLocalTime() {
   return LocalTimeFromEpoch(static_cast<std::int64_t>(std::time(nullptr))).value_or(LocalTime{});
 }
 
+std::uint32_t CurrentProcessId() { return static_cast<std::uint32_t>(::getpid()); }
+
+bool ProcessIsRunning(std::uint32_t process_id) {
+  const auto pid = static_cast<pid_t>(process_id);
+  if (pid <= 0 || static_cast<std::uint32_t>(pid) != process_id) return false;
+  return ::kill(pid, 0) == 0 || errno == EPERM;
+}
+
 std::string CurrentFolder() {
   std::vector<char> buffer(4096);
   while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
@@ -40,7 +52,7 @@ std::string CorePathFromNative(std::string_view native_path) {
   for (char& c : path) {
     if (c == '/') c = '\\';
   }
-  return path;
+  return EscapeLiteralReferences(path);
 }
 
 std::string NativePathFromCore(std::string_view core_path) {
@@ -52,7 +64,8 @@ std::string NativePathFromCore(std::string_view core_path) {
     if (mapped == '/' && !path.empty() && path.back() == '/') continue;
     path += mapped;
   }
-  return path;
+  // UTF-8 holds every character: the references become the characters they stand for.
+  return path.find("&#") == std::string::npos ? path : DecodeReferencesToUtf8(path);
 }
 
 }  // namespace linkshelf

@@ -76,7 +76,8 @@ class ImportTest : public ::testing::Test {
 
   // No file whose path holds `text` can be written.
   void FailWritesTo(const std::string& text) {
-    for (FileOperation operation : {FileOperation::kWriteNewFile, FileOperation::kReplaceFile}) {
+    for (FileOperation operation :
+         {FileOperation::kWriteNewFile, FileOperation::kReplaceFile, FileOperation::kMoveNewFile}) {
       files_.AddFault(FaultPlan::EveryCallOnPathsHolding(text).Of(operation));
     }
   }
@@ -204,10 +205,11 @@ TEST_F(ImportTest, FailedLinksAreSkippedReportedAndTheRestWritten) {
   EXPECT_EQ(result.links_written, 2);
   ASSERT_EQ(result.failed_links.size(), 3u);
   EXPECT_EQ(result.failed_links[0].link_text, "Bad");
-  EXPECT_EQ(result.failed_links[0].reason, "injected failure of WriteNewFile");
+  // The temporary is written; its move into place under the link's name fails.
+  EXPECT_EQ(result.failed_links[0].reason, "injected failure of MoveNewFile");
   EXPECT_EQ(result.failed_links[1].reason, "injected failure of CreateFolder");
   EXPECT_EQ(DescribeImportFailures(result),
-            "已写入 2 个链接，3 个链接未能写入：\nBad：injected failure of WriteNewFile\n"
+            "已写入 2 个链接，3 个链接未能写入：\nBad：injected failure of MoveNewFile\n"
             "In：injected failure of CreateFolder\nIn2：injected failure of CreateFolder");
   EXPECT_EQ(AllFiles(), (std::set<std::string>{"page.htm", "Fav/One.url", "Fav/Two.url"}));
 }
@@ -310,10 +312,10 @@ TEST_F(ImportTest, EachLinkIsCheckedOnceAndFoldersCreatedOnce) {
   for (int i = 0; i < 50; ++i) html += "<a href=u MyDir=\"A\\B\">L" + std::to_string(i) + "</a>";
   const ImportResult result = Import(html);
   EXPECT_EQ(result.links_written, 50);
-  // The page only: a new shortcut is created straight away, one create and one write each.
-  EXPECT_EQ(files_.CountCalls(FileOperation::kFileExists), 1u);
-  EXPECT_EQ(files_.CountCalls(FileOperation::kWriteNewFile),
-            1u + 50);  // the page, then the shortcuts
+  // The page and the root only: a new shortcut is created straight away, one
+  // create and one write each.
+  EXPECT_EQ(files_.CountCalls(FileOperation::kFileExists), 2u);
+  EXPECT_EQ(files_.CountCalls(FileOperation::kWriteNewFile), 1u + 50);  // the page, then the shortcuts
   EXPECT_EQ(files_.CountCalls(FileOperation::kCreateFolder), 3u);
   EXPECT_LE(files_.CountCalls(FileOperation::kFolderExists), 10u);
 }
@@ -333,8 +335,9 @@ TEST_F(ImportTest, ExistingShortcutsAreFoundByTheirFolderAndUpdated) {
   EXPECT_EQ(result.links_written, 22);
   EXPECT_TRUE(result.failed_links.empty());
   EXPECT_EQ(prompter.questions.size(), 2u);
-  // The page, and the second New: the folder search could not show a file written since.
-  EXPECT_EQ(files_.CountCalls(FileOperation::kFileExists) - checks_before, 2u);
+  // The page, the root, and the second New: the folder search could not show
+  // a file written since.
+  EXPECT_EQ(files_.CountCalls(FileOperation::kFileExists) - checks_before, 3u);
   EXPECT_EQ(Read("A\\L7.url"),
             "[InternetShortcut]\r\nURL=u\r\nIconIndex=1\r\n[DEFAULT]\r\nBASEURL=u\r\n");
   // The second New is the file that the first one wrote, so it is updated, not refused.

@@ -24,6 +24,9 @@ enum class FileOperation {
   kWriteNewFile,
   kReplaceFile,
   kRemoveFile,
+  kMoveNewFile,
+  kRemoveFolder,
+  kFlushFolder,
 };
 
 const char* FileOperationName(FileOperation operation);
@@ -133,6 +136,7 @@ class FaultyFileSystem final : public FileSystem {
   bool fault_struck() const { return fault_struck_; }
 
   std::vector<FolderEntry> FindEntries(const std::string& pattern) override;
+  FileStatus SearchFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override;
   bool FileExists(const std::string& path) override;
   bool FolderExists(const std::string& path) override;
   std::optional<std::uint64_t> FileSize(const std::string& path) override;
@@ -142,6 +146,14 @@ class FaultyFileSystem final : public FileSystem {
   FileStatus WriteNewFile(const std::string& path, std::string_view bytes) override;
   FileStatus ReplaceFile(const std::string& from, const std::string& to) override;
   FileStatus RemoveFile(const std::string& path) override;
+  FileStatus ReadFileUpTo(const std::string& path, std::string& bytes, std::uint64_t limit) override;
+  FileStatus MoveNewFile(const std::string& from, const std::string& to) override;
+  FileStatus RemoveFolder(const std::string& path) override;
+  FileStatus FlushFolder(const std::string& path) override;
+  // Looks that change nothing pass straight through, uncounted.
+  bool IsLink(const std::string& path) override { return inner_.IsLink(path); }
+  std::string LinkTarget(const std::string& path) override { return inner_.LinkTarget(path); }
+  std::string FolderIdentity(const std::string& path) override { return inner_.FolderIdentity(path); }
 
  private:
   struct ActivePlan {
