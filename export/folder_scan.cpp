@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "runtime/shortcut_entry.h"
+#include "runtime/shortcut_address.h"
 #include "runtime/wildcard.h"
 
 namespace linkshelf {
@@ -94,7 +94,7 @@ class TreeScan {
       unread_.push_back({path, std::move(read.reason)});
       return {};
     }
-    return FindShortcutEntry(bytes, "InternetShortcut", "URL");
+    return ShortcutAddress(bytes);
   }
 
   int CompareLinks(const FoundLink& a, const FoundLink& b) const {

@@ -47,6 +47,12 @@ bool TryNarrow(std::wstring_view wide, std::string& out) {
   return length > 0 && !used_default;
 }
 
+std::string PercentEncoded(char byte) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  const auto value = static_cast<unsigned char>(byte);
+  return {'%', kHex[value >> 4], kHex[value & 0xF]};
+}
+
 bool IsHighSurrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
@@ -61,15 +67,18 @@ std::wstring WideFromCodePage(std::string_view bytes) {
   return wide;
 }
 
-std::string CodePageFromWide(std::wstring_view wide) {
+std::string CodePageFromWide(std::wstring_view wide, Lacking lacking) {
+  const bool references = lacking == Lacking::kReference;
   std::string bytes;
   // Nearly every name fits the code page whole and holds no "&#".
-  if (wide.find(L"&#") == std::wstring_view::npos && TryNarrow(wide, bytes)) return bytes;
+  if ((!references || wide.find(L"&#") == std::wstring_view::npos) && TryNarrow(wide, bytes)) {
+    return bytes;
+  }
   bytes.clear();
   std::string piece;
   for (size_t at = 0; at < wide.size();) {
     const wchar_t unit = wide[at];
-    if (unit == L'&' && at + 1 < wide.size() && wide[at + 1] == L'#') {
+    if (references && unit == L'&' && at + 1 < wide.size() && wide[at + 1] == L'#') {
       bytes += "&#38;#";
       at += 2;
       continue;
@@ -87,7 +96,11 @@ std::string CodePageFromWide(std::wstring_view wide) {
       const char32_t code_point =
           pair ? 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (wide[at + 1] - 0xDC00)
                : static_cast<char32_t>(unit);
-      bytes += CharacterReference(code_point);
+      if (references) {
+        bytes += CharacterReference(code_point);
+      } else {
+        for (const char byte : Utf8FromWide(wide.substr(at, units))) bytes += PercentEncoded(byte);
+      }
     }
     at += units;
   }
@@ -112,6 +125,8 @@ std::string Utf8FromWide(std::wstring_view wide) {
 
 std::string CodePageToUtf8(std::string_view text) { return Utf8FromWide(WideFromCodePage(text)); }
 
-std::string Utf8ToCodePage(std::string_view utf8) { return CodePageFromWide(WideFromUtf8(utf8)); }
+std::string Utf8ToCodePage(std::string_view utf8, Lacking lacking) {
+  return CodePageFromWide(WideFromUtf8(utf8), lacking);
+}
 
 }  // namespace linkshelf
