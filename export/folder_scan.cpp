@@ -20,8 +20,13 @@ struct FoundFolder {
 
 class TreeScan {
  public:
-  TreeScan(FileSystem& files, const Collation& collation, const ScanProgress& progress, FolderScan& scan)
-      : files_(files), collation_(collation), progress_(progress), records_(scan.records), unread_(scan.unread) {}
+  TreeScan(FileSystem& files, const Collation& collation, const ScanProgress& progress,
+           FolderScan& scan)
+      : files_(files),
+        collation_(collation),
+        progress_(progress),
+        records_(scan.records),
+        unread_(scan.unread) {}
 
   // Scans one folder of the page. Usually it is one folder on disk; sibling
   // folders whose names compare equal make one folder of the page together.

@@ -43,7 +43,7 @@ using ScanProgress = std::function<void(int links, int folders)>;
 // under the first. Folders whose names begin with "." are left out; a folder
 // that cannot be read adds nothing of its own. Each shortcut is read once.
 FolderScan ScanFolder(FileSystem& files, const Collation& collation, const std::string& root,
-                                   const ScanProgress& progress = {});
+                      const ScanProgress& progress = {});
 
 // The file name without its last extension ("Two.Dots.url" gives "Two.Dots").
 std::string ShortcutStem(const std::string& file_name);

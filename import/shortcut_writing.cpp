@@ -23,7 +23,8 @@ std::string WithTargets(std::string_view text, const std::string& url) {
 ShortcutTargets ReadShortcutTargets(FileSystem& files, const std::string& path) {
   std::string bytes;
   if (!files.ReadFile(path, bytes)) return {};
-  return {FindShortcutEntry(ShortcutText(bytes), kDefaultSection, kBaseUrlKey), ShortcutAddress(bytes)};
+  return {FindShortcutEntry(ShortcutText(bytes), kDefaultSection, kBaseUrlKey),
+          ShortcutAddress(bytes)};
 }
 
 std::string NewShortcutText(const std::string& url) {

@@ -11,7 +11,9 @@ namespace {
 constexpr std::string_view kEscape = "&#38;#";
 constexpr char32_t kLastCodePoint = 0x10FFFF;
 
-bool IsSurrogate(char32_t code_point) { return code_point >= 0xD800 && code_point <= 0xDFFF; }
+bool IsSurrogate(char32_t code_point) {
+  return code_point >= 0xD800 && code_point <= 0xDFFF;
+}
 
 }  // namespace
 
@@ -80,7 +82,8 @@ std::string Utf16ToUtf8(std::string_view bytes, ByteOrder order) {
   const auto unit_at = [&](std::size_t at) {
     const auto first = static_cast<unsigned char>(bytes[at]);
     const auto second = static_cast<unsigned char>(bytes[at + 1]);
-    return order == ByteOrder::kLittleEndian ? char32_t(first | second << 8) : char32_t(first << 8 | second);
+    return order == ByteOrder::kLittleEndian ? char32_t(first | second << 8)
+                                             : char32_t(first << 8 | second);
   };
   std::string utf8;
   utf8.reserve(bytes.size());

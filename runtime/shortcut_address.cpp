@@ -7,10 +7,12 @@ namespace linkshelf {
 
 std::string ShortcutText(std::string_view file_bytes) {
   if (file_bytes.starts_with("\xFF\xFE")) {
-    return Utf8ToCodePage(Utf16ToUtf8(file_bytes.substr(2), ByteOrder::kLittleEndian), Lacking::kPercentEncoded);
+    return Utf8ToCodePage(Utf16ToUtf8(file_bytes.substr(2), ByteOrder::kLittleEndian),
+                          Lacking::kPercentEncoded);
   }
   if (file_bytes.starts_with("\xFE\xFF")) {
-    return Utf8ToCodePage(Utf16ToUtf8(file_bytes.substr(2), ByteOrder::kBigEndian), Lacking::kPercentEncoded);
+    return Utf8ToCodePage(Utf16ToUtf8(file_bytes.substr(2), ByteOrder::kBigEndian),
+                          Lacking::kPercentEncoded);
   }
   if (file_bytes.starts_with("\xEF\xBB\xBF")) {
     return Utf8ToCodePage(file_bytes.substr(3), Lacking::kPercentEncoded);

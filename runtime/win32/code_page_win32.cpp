@@ -40,9 +40,9 @@ bool TryNarrow(std::wstring_view wide, std::string& out) {
   BOOL used_default = FALSE;
   const int size = static_cast<int>(wide.size());
   out.resize(wide.size() * 4);
-  const int length = WideCharToMultiByte(code_page, flags, wide.data(), size, out.data(),
-                                         static_cast<int>(out.size()), nullptr,
-                                         asks ? &used_default : nullptr);
+  const int length =
+      WideCharToMultiByte(code_page, flags, wide.data(), size, out.data(),
+                          static_cast<int>(out.size()), nullptr, asks ? &used_default : nullptr);
   out.resize(length > 0 ? static_cast<size_t>(length) : 0);
   return length > 0 && !used_default;
 }
@@ -53,8 +53,12 @@ std::string PercentEncoded(char byte) {
   return {'%', kHex[value >> 4], kHex[value & 0xF]};
 }
 
-bool IsHighSurrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool IsHighSurrogate(wchar_t unit) {
+  return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(wchar_t unit) {
+  return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 }  // namespace
 
@@ -116,14 +120,17 @@ std::wstring WideFromUtf8(std::string_view utf8) {
 std::string Utf8FromWide(std::wstring_view wide) {
   if (wide.empty()) return {};
   const int size = static_cast<int>(wide.size());
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
   if (length <= 0) return {};
   std::string utf8(static_cast<size_t>(length), '\0');
   WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
   return utf8;
 }
 
-std::string CodePageToUtf8(std::string_view text) { return Utf8FromWide(WideFromCodePage(text)); }
+std::string CodePageToUtf8(std::string_view text) {
+  return Utf8FromWide(WideFromCodePage(text));
+}
 
 std::string Utf8ToCodePage(std::string_view utf8, Lacking lacking) {
   return CodePageFromWide(WideFromUtf8(utf8), lacking);

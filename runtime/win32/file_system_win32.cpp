@@ -42,7 +42,9 @@ HANDLE OpenForSharedReading(const std::string& path) {
                      FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-DWORD Attributes(const std::string& path) { return GetFileAttributesW(SystemPath(path).c_str()); }
+DWORD Attributes(const std::string& path) {
+  return GetFileAttributesW(SystemPath(path).c_str());
+}
 
 class Win32FileSystem final : public FileSystem {
  public:

@@ -34,11 +34,13 @@ std::vector<std::string> LinkItems(const std::string& page) {
 TEST(NamesPageTest, ImportsIntoTheSameUtf8NamesAndBack) {
   const std::unique_ptr<FileSystem> files = MakeSystemFileSystem();
   std::string golden;
-  ASSERT_TRUE(files->ReadFile(CorePathFromNative(LINKSHELF_SOURCE_DIR) + "\\tests\\data\\names-page.htm", golden));
+  ASSERT_TRUE(files->ReadFile(
+      CorePathFromNative(LINKSHELF_SOURCE_DIR) + "\\tests\\data\\names-page.htm", golden));
   TempFolder temp;
   ASSERT_TRUE(files->WriteNewFile(temp.path() + "page.htm", golden));
   ScriptedImportPrompter prompter;
-  const ImportResult result = ImportBookmarkPage({temp.path() + "page.htm", temp.path() + "Fav"}, *files, prompter);
+  const ImportResult result =
+      ImportBookmarkPage({temp.path() + "page.htm", temp.path() + "Fav"}, *files, prompter);
   ASSERT_FALSE(result.HasFailures()) << DescribeImportFailures(result);
 
   std::map<std::string, std::string> found;  // UTF-8 relative path -> address
@@ -46,11 +48,14 @@ TEST(NamesPageTest, ImportsIntoTheSameUtf8NamesAndBack) {
     if (!entry.is_regular_file()) continue;
     std::string bytes;
     ASSERT_TRUE(files->ReadFile(CorePathFromNative(entry.path().string()), bytes));
-    found[std::filesystem::relative(entry.path(), temp.native() / "Fav").string()] = ShortcutAddress(bytes);
+    found[std::filesystem::relative(entry.path(), temp.native() / "Fav").string()] =
+        ShortcutAddress(bytes);
   }
   const std::string long_folder = "Long" + std::string(120, 'a') + "/" + std::string(140, 'b');
   const std::map<std::string, std::string> expected = {
-      {"\xC4\x88" "efpa\xC4\x9Do/Esperanto \xC4\x89iutage.url", "http://eo.example/"},
+      {"\xC4\x88"
+       "efpa\xC4\x9Do/Esperanto \xC4\x89iutage.url",
+       "http://eo.example/"},
       {"Smile/Face \xF0\x9F\x98\x80.url", "http://smile.example/%F0%9F%98%80"},
       {"Brand\xE2\x84\xA2.url", "http://tm.example/%E2%84%A2"},
       {"Literal &#65;.url", "http://lit.example/?a&#65;"},
@@ -58,7 +63,9 @@ TEST(NamesPageTest, ImportsIntoTheSameUtf8NamesAndBack) {
       {"Linkshelf.url", "https://linkshelf.example.org/"},
       // What the Windows code page held comes as its bytes: a page declares no code page.
       {"\xC6\xD5\xCD\xA8/\xD0\xA6\xC1\xB3 \xF0\x9F\x98\x80.url", "http://gbk.example/"},
-      {"Dash \xA8" "C en.url", "http://dash.example/"},
+      {"Dash \xA8"
+       "C en.url",
+       "http://dash.example/"},
   };
   EXPECT_EQ(found, expected);
 

@@ -21,7 +21,9 @@ namespace {
 
 const std::wstring kLong = L"Long" + std::wstring(120, L'a') + L"\\" + std::wstring(140, L'b');
 
-std::wstring Extended(const std::string& core_folder) { return L"\\\\?\\" + WideFromCodePage(core_folder); }
+std::wstring Extended(const std::string& core_folder) {
+  return L"\\\\?\\" + WideFromCodePage(core_folder);
+}
 
 void PutFile(const std::string& root, const std::wstring& relative, const std::string& bytes) {
   const std::wstring path = Extended(root) + relative;
@@ -37,7 +39,8 @@ void PutFile(const std::string& root, const std::wstring& relative, const std::s
 }
 
 // Every file below the folder by its wide relative path, with its address.
-void ListTree(const std::wstring& folder, const std::wstring& relative, std::map<std::wstring, size_t>& found) {
+void ListTree(const std::wstring& folder, const std::wstring& relative,
+              std::map<std::wstring, size_t>& found) {
   WIN32_FIND_DATAW data{};
   HANDLE search = FindFirstFileW((folder + relative + L"*").c_str(), &data);
   if (search == INVALID_HANDLE_VALUE) return;
@@ -53,7 +56,9 @@ void ListTree(const std::wstring& folder, const std::wstring& relative, std::map
   FindClose(search);
 }
 
-std::string Shortcut(const std::string& url) { return "[InternetShortcut]\r\nURL=" + url + "\r\n"; }
+std::string Shortcut(const std::string& url) {
+  return "[InternetShortcut]\r\nURL=" + url + "\r\n";
+}
 
 std::string Utf16Shortcut(const std::wstring& url) {
   const std::wstring text = L"\uFEFF[InternetShortcut]\r\nURL=" + url + L"\r\n";
@@ -70,11 +75,13 @@ class NamesRoundTripTest : public ::testing::Test {
     request.method = kLinkTitles;
     request.header_template = HeaderTemplateLines();
     request.open_page = false;
-    ExportEnvironment environment{*files, *collation, regional, [] { return LocalTime{2026, 12, 8, 23, 0, 0}; }};
+    ExportEnvironment environment{*files, *collation, regional,
+                                  [] { return LocalTime{2026, 12, 8, 23, 0, 0}; }};
     ScriptedExportPrompter prompter;
     const ExportResult result = ExportBookmarkPage(request, environment, prompter);
     EXPECT_EQ(result.outcome, ExportOutcome::kWritten);
-    EXPECT_TRUE(result.unread.empty()) << result.unread.front().path << ": " << result.unread.front().reason;
+    EXPECT_TRUE(result.unread.empty())
+        << result.unread.front().path << ": " << result.unread.front().reason;
     std::string bytes;
     EXPECT_TRUE(files->ReadFile(request.page_path, bytes));
     return {bytes, result.links, result.folders, {}};
@@ -82,7 +89,8 @@ class NamesRoundTripTest : public ::testing::Test {
 
   std::string Import(const std::string& root) {
     ScriptedImportPrompter prompter;
-    const ImportResult result = ImportBookmarkPage({folder.path() + "page.htm", root}, *files, prompter);
+    const ImportResult result =
+        ImportBookmarkPage({folder.path() + "page.htm", root}, *files, prompter);
     EXPECT_FALSE(result.HasFailures()) << DescribeImportFailures(result);
     return root;
   }
@@ -98,7 +106,8 @@ TEST_F(NamesRoundTripTest, EveryNameAndAddressComesBack) {
   // Only references and ASCII: the same page on every platform (the golden file).
   PutFile(from, L"\u0108efpa\u011Do\\Esperanto \u0109iutage.url", Shortcut("http://eo.example/"));
   PutFile(from, L"Smile\\Face \U0001F600.url",
-          Shortcut("http://smile.example/?") + "[InternetShortcut.W]\r\nURL=http://smile.example/+2D3eAA-\r\n");
+          Shortcut("http://smile.example/?") +
+              "[InternetShortcut.W]\r\nURL=http://smile.example/+2D3eAA-\r\n");
   PutFile(from, L"Brand\u2122.url", Utf16Shortcut(L"http://tm.example/\u2122"));
   PutFile(from, L"Literal &#65;.url", "\xEF\xBB\xBF" + Shortcut("http://lit.example/?a&#65;"));
   PutFile(from, kLong + L"\\Deep \u0109.url", Shortcut("http://deep.example/"));
@@ -108,16 +117,17 @@ TEST_F(NamesRoundTripTest, EveryNameAndAddressComesBack) {
 
   const PageText page = Export(from);
   EXPECT_EQ(page.links, 7);
-  for (const char* reference : {"MyDir=\"&#264;efpa&#285;o\"", "Esperanto &#265;iutage", "Face &#128512;", "Brand&#8482;",
-                                "Literal &#38;#65;", "http://smile.example/%F0%9F%98%80",
-                                "http://tm.example/%E2%84%A2", "http://lit.example/?a&#65;",
-                                "\xD0\xA6\xC1\xB3 &#128512;", "Dash \xA8\x43 en"}) {
+  for (const char* reference :
+       {"MyDir=\"&#264;efpa&#285;o\"", "Esperanto &#265;iutage", "Face &#128512;", "Brand&#8482;",
+        "Literal &#38;#65;", "http://smile.example/%F0%9F%98%80", "http://tm.example/%E2%84%A2",
+        "http://lit.example/?a&#65;", "\xD0\xA6\xC1\xB3 &#128512;", "Dash \xA8\x43 en"}) {
     EXPECT_NE(page.bytes.find(reference), std::string::npos) << reference;
   }
 
   // The page kept beside the tests imports on Linux into the same names.
   std::string golden;
-  files->ReadFile(CorePathFromNative(LINKSHELF_SOURCE_DIR) + "\\tests\\data\\names-page.htm", golden);
+  files->ReadFile(CorePathFromNative(LINKSHELF_SOURCE_DIR) + "\\tests\\data\\names-page.htm",
+                  golden);
   EXPECT_EQ(page.bytes, golden);
 
   const std::string to = Import(folder.path() + "To\\");

@@ -9,7 +9,8 @@ namespace {
 
 TEST(CodePageWin32Test, CharactersOutsideGbkBecomeReferencesAndComeBack) {
   // 笑脸 😀 – ™ Ĉ &#65;
-  const std::string utf8 = "\xE7\xAC\x91\xE8\x84\xB8 \xF0\x9F\x98\x80 \xE2\x80\x93 \xE2\x84\xA2 \xC4\x88 &#65;";
+  const std::string utf8 =
+      "\xE7\xAC\x91\xE8\x84\xB8 \xF0\x9F\x98\x80 \xE2\x80\x93 \xE2\x84\xA2 \xC4\x88 &#65;";
   const std::string gbk = "\xD0\xA6\xC1\xB3 &#128512; \xA8\x43 &#8482; &#264; &#38;#65;";
   EXPECT_EQ(Utf8ToCodePage(utf8), gbk);
   EXPECT_EQ(CodePageToUtf8(gbk), utf8);
