@@ -43,7 +43,8 @@ std::string NoLinksMessage(const std::string& root) {
 
 std::string UnreadMessage(const std::vector<ReadFailure>& unread) {
   constexpr size_t kNamed = 5;
-  std::string text = "有 " + std::to_string(unread.size()) + " 个快捷方式或文件夹无法读取，网页中没有它们的内容：";
+  std::string text =
+      "有 " + std::to_string(unread.size()) + " 个快捷方式或文件夹无法读取，网页中没有它们的内容：";
   for (size_t i = 0; i < unread.size() && i < kNamed; ++i) {
     text += "\r\n" + unread[i].path;
     if (!unread[i].reason.empty()) text += " (" + TrimBoth(unread[i].reason) + ")";

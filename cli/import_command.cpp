@@ -77,9 +77,9 @@ class TerminalImportPrompter final : public ImportPrompter {
                  Printable(NativePathFromCore(root_ + existing_file)).c_str(),
                  Printable(new_address).c_str(), Printable(existing_base).c_str(),
                  Printable(existing_address).c_str());
-    const int answer = ReadReplaceAnswer();
+    const ShortcutReplaceAnswer answer = ReadReplaceAnswer();
     // Ctrl-C at the question ends the wait; the run stops as it would between links.
-    return interrupts_.Requested() ? kReplaceNo : answer;
+    return interrupts_.Requested() ? ShortcutReplaceAnswer::kNo : answer;
   }
 
   void ShowProgress(int links) override {

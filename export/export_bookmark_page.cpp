@@ -21,8 +21,8 @@ PageText FormBookmarkPage(const ExportRequest& request, ExportEnvironment& envir
   if (progress != nullptr) report = [progress](int links, int folders) { progress->ShowProgress(links, folders); };
   FolderScan scan = ScanFolder(environment.files, environment.collation, request.root, report);
   const std::string now = DateTimeText(environment.now(), environment.regional);
-  PageText page = FormPageText(scan.records, request.method, request.title, request.header_template, now,
-                               environment.regional);
+  PageText page = FormPageText(scan.records, request.method, request.title, request.header_template,
+                               now, environment.regional);
   page.unread = std::move(scan.unread);
   return page;
 }

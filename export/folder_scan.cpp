@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "runtime/shortcut_entry.h"
+#include "runtime/shortcut_address.h"
 #include "runtime/wildcard.h"
 
 namespace linkshelf {
@@ -21,8 +21,13 @@ struct FoundFolder {
 
 class TreeScan {
  public:
-  TreeScan(FileSystem& files, const Collation& collation, const ScanProgress& progress, FolderScan& scan)
-      : files_(files), collation_(collation), progress_(progress), records_(scan.records), unread_(scan.unread) {}
+  TreeScan(FileSystem& files, const Collation& collation, const ScanProgress& progress,
+           FolderScan& scan)
+      : files_(files),
+        collation_(collation),
+        progress_(progress),
+        records_(scan.records),
+        unread_(scan.unread) {}
 
   // Scans one folder of the page. Usually it is one folder on disk; sibling
   // folders whose names compare equal make one folder of the page together.
@@ -121,7 +126,7 @@ class TreeScan {
       unread_.push_back({path, std::move(read.reason)});
       return {};
     }
-    return FindShortcutEntry(bytes, "InternetShortcut", "URL");
+    return ShortcutAddress(bytes);
   }
 
   int CompareLinks(const FoundLink& a, const FoundLink& b) const {

@@ -49,7 +49,7 @@ using ScanProgress = std::function<void(int links, int folders)>;
 // only when it is a regular file of at most kShortcutSizeLimit bytes. A link
 // to a folder is followed unless it leads back to a folder being read.
 FolderScan ScanFolder(FileSystem& files, const Collation& collation, const std::string& root,
-                                   const ScanProgress& progress = {});
+                      const ScanProgress& progress = {});
 
 // The file name without its last extension ("Two.Dots.url" gives "Two.Dots").
 std::string ShortcutStem(const std::string& file_name);

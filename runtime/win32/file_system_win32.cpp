@@ -42,7 +42,9 @@ HANDLE OpenForSharedReading(const std::string& path) {
                      FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-DWORD Attributes(const std::string& path) { return GetFileAttributesW(SystemPath(path).c_str()); }
+DWORD Attributes(const std::string& path) {
+  return GetFileAttributesW(SystemPath(path).c_str());
+}
 
 // A file to read must be one on a disk: a pipe or a device could block or never end.
 FileStatus OpenDiskFile(const std::string& path, FileHandle& file) {

@@ -106,8 +106,9 @@ TEST(ExportFaultsTest, WhatCannotBeReadIsNamedAndTheRestWritten) {
     EXPECT_EQ(run.result.outcome, ExportOutcome::kWritten) << c.failing;
     EXPECT_EQ(run.result.links, c.links) << c.failing;
     ASSERT_EQ(run.result.unread.size(), 1u) << c.failing;
-    EXPECT_EQ(run.result.unread[0], (ReadFailure{c.unread, "injected failure of " +
-                                                               std::string(c.links == 3 ? "ReadFile" : "FindEntries")}));
+    EXPECT_EQ(run.result.unread[0],
+              (ReadFailure{c.unread, "injected failure of " +
+                                         std::string(c.links == 3 ? "ReadFile" : "FindEntries")}));
     EXPECT_NE(run.after.at(kPage).find("https://example.com/"), std::string::npos);
   }
 }

@@ -93,10 +93,12 @@ std::vector<FolderEntry> FaultyFileSystem::FindEntries(const std::string& patter
   return inner_.FindEntries(pattern);
 }
 
-FileStatus FaultyFileSystem::SearchFolder(const std::string& pattern, std::vector<FolderEntry>& entries) {
+FileStatus FaultyFileSystem::SearchFolder(const std::string& pattern,
+                                          std::vector<FolderEntry>& entries) {
   entries.clear();
   if (Strike(FileOperation::kFindEntries, pattern)) {
-    return Record(FileOperation::kFindEntries, pattern, Injected(FileOperation::kFindEntries), true);
+    return Record(FileOperation::kFindEntries, pattern, Injected(FileOperation::kFindEntries),
+                  true);
   }
   const FileStatus status = inner_.SearchFolder(pattern, entries);
   return Record(FileOperation::kFindEntries, pattern, status, false);
