@@ -68,7 +68,12 @@ class LinkWriter {
           return true;
         }
       }
-      written = UpdateShortcut(files_, path, link.target);
+      const ShortcutUpdate update = UpdateShortcut(files_, path, link.target);
+      if (update.status && update.change == ShortcutChange::kUnchanged) {
+        ++result_.links_unchanged;
+        return true;
+      }
+      written = update.status;
     }
     if (!written) return Fail(link, written.reason);
     ++result_.links_written;
