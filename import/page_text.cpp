@@ -9,15 +9,21 @@ std::string JoinPageLines(std::string_view bytes) {
   std::string text;
   text.reserve(end);
   // Every CR goes: before an LF it is part of the line break, alone it is
-  // dropped. The bytes between line-break bytes are copied a run at a time.
+  // dropped. The bytes between line-break bytes are copied a run at a time,
+  // each kind of break found by its own search through the page.
+  const std::string_view page = bytes.substr(0, end);
+  size_t next_cr = page.find('\r');
+  size_t next_lf = page.find('\n');
   size_t run = 0;
-  for (size_t i = 0; i < end; ++i) {
-    if (bytes[i] == '\r' || bytes[i] == '\n') {
-      text.append(bytes.data() + run, i - run);
-      run = i + 1;
-    }
+  for (;;) {
+    const size_t cut = std::min(next_cr, next_lf);
+    if (cut == std::string_view::npos) break;
+    text.append(page.data() + run, cut - run);
+    run = cut + 1;
+    if (cut == next_cr) next_cr = page.find('\r', run);
+    if (cut == next_lf) next_lf = page.find('\n', run);
   }
-  text.append(bytes.data() + run, end - run);
+  text.append(page.data() + run, page.size() - run);
   return text;
 }
 

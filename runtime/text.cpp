@@ -53,13 +53,8 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-bool IsLeadByte(unsigned char byte) {
 #ifdef _WIN32
-  return IsDBCSLeadByte(byte) != FALSE;
-#else
-  (void)byte;
-  return false;
+bool IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 #endif
-}
 
 }  // namespace linkshelf

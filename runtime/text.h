@@ -30,6 +30,11 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 // (GBK on the target systems); such a byte and the one after it are one
 // character. Always false on POSIX, whose UTF-8 never puts an ASCII byte inside
 // a character.
+#ifdef _WIN32
 bool IsLeadByte(unsigned char byte);
+#else
+// Inline here, as every walk through a name asks it for each byte.
+inline bool IsLeadByte(unsigned char) { return false; }
+#endif
 
 }  // namespace linkshelf

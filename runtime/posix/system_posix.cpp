@@ -44,14 +44,19 @@ std::string CorePathFromNative(std::string_view native_path) {
 }
 
 std::string NativePathFromCore(std::string_view core_path) {
-  std::string path;
-  path.reserve(core_path.size());
+  // Every file operation maps its path, so the bytes go straight into a
+  // buffer of the full size that is cut to length at the end.
+  std::string path(core_path.size(), '\0');
+  size_t length = 0;
+  bool after_separator = false;
   for (const char c : core_path) {
-    const char mapped = c == '\\' ? '/' : c;
+    const bool separator = c == '\\' || c == '/';
     // A doubled separator counts as one, as it does on Windows.
-    if (mapped == '/' && !path.empty() && path.back() == '/') continue;
-    path += mapped;
+    if (separator && after_separator) continue;
+    path[length++] = separator ? '/' : c;
+    after_separator = separator;
   }
+  path.resize(length);
   return path;
 }
 
