@@ -196,15 +196,15 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ImportTest, ReimportLeavesIdenticalShortcutsAlone) {
   const std::string html = "<a href=u>Same</a><a href=u MyDir=D>Deep</a><a href=v>Moved</a>";
   ASSERT_EQ(Import("<a href=u>Same</a><a href=u MyDir=D>Deep</a><a href=u>Moved</a>").links_written, 3);
-  const int files_before = files_.files_written;
-  ScriptedPrompter prompter({kReplaceYes, kReplaceYesToAll});
+  const size_t files_before = files_.CountCalls(FileOperation::kWriteNewFile);
+  ScriptedImportPrompter prompter({kReplaceYes, kReplaceYesToAll});
   const ImportResult result = Import(html, prompter);
   EXPECT_EQ(prompter.questions.size(), 2u);
   EXPECT_FALSE(result.HasFailures()) << DescribeImportFailures(result);
   EXPECT_EQ(result.links_unchanged, 2);
   EXPECT_EQ(result.links_written, 1);
   // The page and the one changed shortcut's temporary file.
-  EXPECT_EQ(files_.files_written - files_before, 2);
+  EXPECT_EQ(files_.CountCalls(FileOperation::kWriteNewFile) - files_before, 2u);
   EXPECT_EQ(Read("Same.url"), kNewShortcut);
   EXPECT_EQ(Read("Moved.url"), "[DEFAULT]\r\nBASEURL=v\r\n[InternetShortcut]\r\nURL=v\r\n");
 }
