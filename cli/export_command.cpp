@@ -18,6 +18,7 @@
 #include "cli/terminal.h"
 #include "export/export_bookmark_page.h"
 #include "export/page_header.h"
+#include "runtime/interruption.h"
 #include "runtime/system.h"
 
 namespace linkshelf {
@@ -25,7 +26,10 @@ namespace {
 
 class TerminalPrompter final : public ExportPrompter {
  public:
-  explicit TerminalPrompter(ReplaceAnswer replace) : replace_(replace) {}
+  TerminalPrompter(ReplaceAnswer replace, const InterruptCatcher& interrupts)
+      : replace_(replace), interrupts_(interrupts) {}
+
+  bool StopRequested() override { return interrupts_.Requested(); }
 
   bool AskReplacePage(const std::string& path, const std::string& size_text,
                       const std::string& date_text) override {
@@ -42,7 +46,8 @@ class TerminalPrompter final : public ExportPrompter {
     std::string question = "Replace " + NativePathFromCore(path) + " (" + size_text;
     if (!date_text.empty()) question += ", " + date_text;
     question += ")?";
-    return AskYesNo(question);
+    // Ctrl-C at the question ends the wait and keeps the page.
+    return AskYesNo(question) && !interrupts_.Requested();
   }
 
   void ShellOpen(const std::string& file, const std::string& parameters, const std::string& folder) override {
@@ -58,6 +63,7 @@ class TerminalPrompter final : public ExportPrompter {
 
  private:
   ReplaceAnswer replace_;
+  const InterruptCatcher& interrupts_;
   ProgressLine progress_;
   bool opened_ = true;
 };
@@ -125,7 +131,8 @@ int RunExportCommand(const std::vector<std::string>& arguments) {
     return kExitFailed;
   }
 
-  TerminalPrompter prompter(options.replace);
+  const InterruptCatcher interrupts;
+  TerminalPrompter prompter(options.replace, interrupts);
   if (options.page == "-") {
     const PageText page = FormBookmarkPage(request, environment, &prompter);
     prompter.EndProgress();
@@ -158,11 +165,21 @@ int RunExportCommand(const std::vector<std::string>& arguments) {
       return kExitFailed;
     case ExportOutcome::kDeclined:
       std::fprintf(stderr, "%s\n", ("kept the existing page " + shown_path + " (-y replaces it)").c_str());
+      if (interrupts.Requested()) break;
       return kExitDone;
+    case ExportOutcome::kInterrupted:
+      std::fprintf(stderr, "%s\n", ("nothing written; " + shown_path + " stays as it was").c_str());
+      break;
     case ExportOutcome::kWritten:
       break;
   }
-  std::fprintf(stderr, "%s\n", Summary(result.links, result.folders, shown_path).c_str());
+  if (result.outcome == ExportOutcome::kWritten) {
+    std::fprintf(stderr, "%s\n", Summary(result.links, result.folders, shown_path).c_str());
+  }
+  if (interrupts.Requested()) {
+    std::fputs("interrupted\n", stderr);
+    return InterruptExitStatus(interrupts.Caught());
+  }
   if (!prompter.opened()) {
     ReportProblem("cannot open " + shown_path);
     return kExitFailed;

@@ -7,6 +7,7 @@
 #include "cli/terminal.h"
 #include "import/import_bookmark_page.h"
 #include "import/link_place.h"
+#include "runtime/interruption.h"
 #include "runtime/system.h"
 
 namespace linkshelf {
@@ -52,8 +53,10 @@ std::string Printable(std::string text) {
 
 class TerminalImportPrompter final : public ImportPrompter {
  public:
-  TerminalImportPrompter(ReplaceAnswer replace, std::string root)
-      : replace_(replace), root_(std::move(root)) {}
+  TerminalImportPrompter(ReplaceAnswer replace, std::string root, const InterruptCatcher& interrupts)
+      : replace_(replace), root_(std::move(root)), interrupts_(interrupts) {}
+
+  bool StopRequested() override { return interrupts_.Requested(); }
 
   int AskReplaceShortcut(const std::string& new_address, const std::string& existing_file,
                          const std::string& existing_base,
@@ -73,7 +76,9 @@ class TerminalImportPrompter final : public ImportPrompter {
                  Printable(NativePathFromCore(root_ + existing_file)).c_str(),
                  Printable(new_address).c_str(), Printable(existing_base).c_str(),
                  Printable(existing_address).c_str());
-    return ReadReplaceAnswer();
+    const int answer = ReadReplaceAnswer();
+    // Ctrl-C at the question ends the wait; the run stops as it would between links.
+    return interrupts_.Requested() ? kReplaceNo : answer;
   }
 
   void ShowProgress(int links) override {
@@ -84,6 +89,7 @@ class TerminalImportPrompter final : public ImportPrompter {
  private:
   ReplaceAnswer replace_;
   std::string root_;
+  const InterruptCatcher& interrupts_;
   ProgressLine progress_;
 };
 
@@ -109,7 +115,8 @@ int RunImportCommand(const std::vector<std::string>& arguments) {
   const std::unique_ptr<FileSystem> files = MakeSystemFileSystem();
   const ImportRequest request{CorePathFromNative(options.page),
                               RootFolder(CorePathFromNative(options.root))};
-  TerminalImportPrompter prompter(options.replace, request.root);
+  const InterruptCatcher interrupts;
+  TerminalImportPrompter prompter(options.replace, request.root, interrupts);
   const ImportResult result = ImportBookmarkPage(request, *files, prompter);
   prompter.EndProgress();
 
@@ -121,6 +128,18 @@ int RunImportCommand(const std::vector<std::string>& arguments) {
     ReportProblem(DescribeImportFailures(result));
     return kExitFailed;
   }
+  if (result.root_is_file) {
+    ReportProblem(options.root + " is not a folder");
+    return kExitFailed;
+  }
+  if (!result.root_reason.empty()) {
+    ReportProblem("cannot create the folder " + options.root + ": " + result.root_reason);
+    return kExitFailed;
+  }
+  // Every link not written, one a line, so that none is lost from view.
+  for (const FailedLink& failed : result.failed_links) {
+    std::fprintf(stderr, "%s\n", Printable(DescribeFailedLink(failed)).c_str());
+  }
   std::string summary = Count(result.links_written, "link", "links") + ", " +
                         Count(result.folders_created, "folder", "folders") + " created -> " +
                         options.root;
@@ -131,12 +150,14 @@ int RunImportCommand(const std::vector<std::string>& arguments) {
     notes += (notes.empty() ? "" : ", ") + std::to_string(result.links_unchanged) + " unchanged";
   if (!notes.empty()) summary += " (" + notes + ")";
   if (result.cancelled) summary += "; cancelled";
+  if (!result.failed_links.empty()) summary += "; " + Count(static_cast<int>(result.failed_links.size()), "link", "links") + " not written";
   std::fprintf(stderr, "%s\n", summary.c_str());
-  if (result.HasFailures()) {
-    ReportProblem(DescribeImportFailures(result));
-    return kExitFailed;
+  if (!result.stopped_reason.empty()) ReportProblem(result.stopped_reason);
+  if (interrupts.Requested()) {
+    std::fputs("interrupted\n", stderr);
+    return InterruptExitStatus(interrupts.Caught());
   }
-  return result.cancelled ? kExitFailed : kExitDone;
+  return result.HasFailures() || result.cancelled ? kExitFailed : kExitDone;
 }
 
 }  // namespace linkshelf

@@ -38,6 +38,11 @@ ExportResult ExportBookmarkPage(const ExportRequest& request, ExportEnvironment&
     return result;
   }
 
+  if (prompter.StopRequested()) {
+    result.outcome = ExportOutcome::kInterrupted;
+    return result;
+  }
+
   FileSystem& files = environment.files;
   const std::string& path = result.page_path;
   if (files.FileExists(path)) {
@@ -49,9 +54,13 @@ ExportResult ExportBookmarkPage(const ExportRequest& request, ExportEnvironment&
     }
   }
 
-  // A folder that cannot be made shows as the failure to write the page.
-  CreateMissingFolders(files, FolderPart(path));
-  if (FileStatus written = ReplaceFileContent(files, path, page.bytes); !written) {
+  // A folder that cannot be made is the reason the page cannot be written.
+  FileStatus written = CreateMissingFolders(files, FolderPart(path));
+  if (written) {
+    RemoveStaleTemporaries(files, FolderPart(files.LinkTarget(path)));
+    written = ReplaceFileContent(files, path, page.bytes);
+  }
+  if (!written) {
     result.outcome = ExportOutcome::kFailed;
     result.message = "Cannot create file " + path;
     result.reason = std::move(written.reason);

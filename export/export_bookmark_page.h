@@ -35,6 +35,9 @@ class ExportPrompter {
   // Opens the file with the platform shell's "open" verb.
   virtual void ShellOpen(const std::string& file, const std::string& parameters, const std::string& folder) = 0;
   virtual void ShowProgress(int /*links*/, int /*folders*/) {}
+  // Asked once the page is formed: true stops the export before the page is
+  // written (the user pressed Ctrl-C).
+  virtual bool StopRequested() { return false; }
 };
 
 struct ExportEnvironment {
@@ -49,6 +52,7 @@ enum class ExportOutcome {
   kDeclined,  // an existing page was kept at the user's answer
   kNoLinks,   // the tree holds no shortcut: nothing written or opened
   kFailed,    // the page could not be written; the old page stays as it was
+  kInterrupted,  // stopped at the front end's request; nothing written
 };
 
 struct ExportResult {

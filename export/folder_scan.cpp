@@ -1,6 +1,7 @@
 #include "export/folder_scan.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "runtime/shortcut_entry.h"
 #include "runtime/wildcard.h"
@@ -27,6 +28,19 @@ class TreeScan {
   // Scans one folder of the page. Usually it is one folder on disk; sibling
   // folders whose names compare equal make one folder of the page together.
   void ScanPageFolder(const std::vector<std::string>& paths, const std::string& relative) {
+    const size_t depth = open_folders_.size();
+    for (const std::string& path : paths) open_folders_.push_back({path, std::nullopt});
+    ScanOpenFolder(paths, relative);
+    open_folders_.resize(depth);
+  }
+
+ private:
+  struct OpenFolder {
+    std::string path;
+    std::optional<std::string> identity;  // asked for only when a link is met
+  };
+
+  void ScanOpenFolder(const std::vector<std::string>& paths, const std::string& relative) {
     std::vector<FoundLink> links;
     std::vector<FoundFolder> folders;
     for (const std::string& path : paths) Read(path, links, folders);
@@ -63,13 +77,16 @@ class TreeScan {
     }
   }
 
- private:
   void Read(const std::string& path, std::vector<FoundLink>& links, std::vector<FoundFolder>& folders) {
     for (FolderEntry& entry : files_.FindEntries(path + "*")) {
       // Whatever the search finds under the shortcut pattern counts as a link,
       // even a folder: it then has no address.
       if (MatchesWildcard(entry.name, "*.url")) {
-        std::string address = ReadShortcutEntry(files_, path + entry.name, "InternetShortcut", "URL");
+        std::string address;
+        std::string bytes;
+        if (files_.ReadFileUpTo(path + entry.name, bytes, kShortcutSizeLimit)) {
+          address = FindShortcutEntry(bytes, "InternetShortcut", "URL");
+        }
         links.push_back({ShortcutStem(entry.name), std::move(address)});
         // A folder of many thousand shortcuts reports as it goes.
         if (progress_ && ++read_since_report_ == kReportEvery) {
@@ -79,9 +96,23 @@ class TreeScan {
       }
       if (entry.is_folder && !entry.name.starts_with('.')) {
         std::string folder_path = path + entry.name + "\\";
+        if (entry.is_link && LeadsBackUp(folder_path)) continue;
         folders.push_back({std::move(entry.name), std::move(folder_path)});
       }
     }
+  }
+
+  // True when the linked folder is one of the folders being read, so that
+  // following it would never end. Only links are looked at, and the
+  // identities of the folders above are asked for once.
+  bool LeadsBackUp(const std::string& linked_folder) {
+    const std::string identity = files_.FolderIdentity(linked_folder);
+    if (identity.empty()) return false;
+    for (OpenFolder& open : open_folders_) {
+      if (!open.identity) open.identity = files_.FolderIdentity(open.path);
+      if (*open.identity == identity) return true;
+    }
+    return false;
   }
 
   int CompareLinks(const FoundLink& a, const FoundLink& b) const {
@@ -97,6 +128,7 @@ class TreeScan {
   int link_count_ = 0;
   int folder_count_ = 0;
   int read_since_report_ = 0;
+  std::vector<OpenFolder> open_folders_;  // the folders from the root down to the one being read
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The walk of a Favorites tree into the records of the page, in page order.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -22,6 +23,9 @@ struct ScanRecord {
   friend bool operator==(const ScanRecord&, const ScanRecord&) = default;
 };
 
+// The largest file read as a shortcut; a real one is a few hundred bytes.
+inline constexpr std::uint64_t kShortcutSizeLimit = 1 << 20;
+
 // Called after each folder is read, with the links and folders found so far.
 using ScanProgress = std::function<void(int links, int folders)>;
 
@@ -32,7 +36,9 @@ using ScanProgress = std::function<void(int links, int folders)>;
 // to one already held (name and address) and a folder equal to a sibling are
 // held once; the contents of sibling folders that compare equal are merged
 // under the first. Folders whose names begin with "." are left out; a folder
-// that cannot be read adds nothing of its own. Each shortcut is read once.
+// that cannot be read adds nothing of its own. Each shortcut is read once, and
+// only when it is a regular file of at most kShortcutSizeLimit bytes. A link
+// to a folder is followed unless it leads back to a folder being read.
 std::vector<ScanRecord> ScanFolder(FileSystem& files, const Collation& collation, const std::string& root,
                                    const ScanProgress& progress = {});
 

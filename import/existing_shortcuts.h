@@ -19,7 +19,8 @@ class ExistingShortcuts {
   // a backslash) when the folder was first asked about. Each name is told
   // once and then forgotten, so memory holds only the names still to come.
   // False is only a hint: a file written since the search, or one that the
-  // file system matches in another spelling, is not known here.
+  // file system matches in another spelling, is not known here. The search
+  // removes the temporary files that stopped runs left in the folder.
   bool Take(const std::string& folder, const std::string& name);
 
   // The folder has just been created, empty.

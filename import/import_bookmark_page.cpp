@@ -1,6 +1,7 @@
 #include "import/import_bookmark_page.h"
 
 #include <cstdint>
+#include <set>
 #include <unordered_set>
 
 #include "import/attribute_value.h"
@@ -30,8 +31,13 @@ class LinkWriter {
   LinkWriter(FileSystem& files, ImportPrompter& prompter, std::string root, ImportResult& result)
       : files_(files), prompter_(prompter), root_(std::move(root)), result_(result), existing_(files) {}
 
-  // Writes one link's shortcut or records why not; false when the user cancelled.
+  // Writes one link's shortcut or records why not; false when the import
+  // must stop (the user cancelled, or the root cannot hold anything).
   bool Write(const PageLink& link) {
+    if (!root_checked_ && !root_.empty()) {
+      root_checked_ = true;
+      if (!CheckRoot()) return false;
+    }
     if (link.text.empty()) return Fail(link, "链接文字为空");
     if (std::string refusal = TargetRefusal(link.target); !refusal.empty())
       return Fail(link, refusal);
@@ -51,8 +57,9 @@ class LinkWriter {
     bool exists = existing_.Take(folder, place.file_name);
     if (!exists) {
       written = WriteNewShortcut(files_, path, link.target);
-      exists = !written && files_.FileExists(path);
+      exists = !written && (files_.FileExists(path) || files_.IsLink(path));
     }
+    if (exists && files_.IsLink(path)) return Fail(link, kIsLink);
     if (exists) {
       if (answer_ != kReplaceYesToAll) {
         const ShortcutTargets existing = ReadShortcutTargets(files_, path);
@@ -76,12 +83,41 @@ class LinkWriter {
       written = update.status;
     }
     if (!written) return Fail(link, written.reason);
+    written_folders_.insert(folder);
     ++result_.links_written;
     prompter_.ShowProgress(result_.links_written);
     return true;
   }
 
+  // Ends the run: the names of the new shortcuts go to the disk, one flush
+  // per folder, and the folders this run made but left empty go again.
+  void Finish() {
+    for (const std::string& folder : written_folders_) files_.FlushFolder(folder);
+    for (auto made = created_folders_.rbegin(); made != created_folders_.rend(); ++made) {
+      if (written_folders_.contains(*made + '\\')) continue;
+      // Only an empty folder can be removed; one that holds anything stays.
+      if (files_.RemoveFolder(*made)) --result_.folders_created;
+    }
+  }
+
  private:
+  static constexpr char kIsLink[] = "是符号链接或连接点，不会通过它写入";
+
+  // The root must be a folder or one that can be made; when it cannot, every
+  // link would fail alike, so the run stops with one reason.
+  bool CheckRoot() {
+    const std::string root_path = root_.substr(0, root_.size() - 1);
+    if (files_.FileExists(root_path)) {
+      result_.root_is_file = true;
+      return false;
+    }
+    if (FileStatus status = EnsureFolder(root_); !status) {
+      result_.root_reason = status.reason;
+      return false;
+    }
+    return true;
+  }
+
   bool Fail(const PageLink& link, std::string reason) {
     result_.failed_links.push_back({link.text, link.target, std::move(reason)});
     return true;
@@ -108,9 +144,12 @@ class LinkWriter {
           known_folders_.contains(prefix + '\\')) {
         continue;
       }
+      // Below the root, a link is never followed for writing: it could lead anywhere.
+      if (prefix.size() >= root_.size() && files_.IsLink(prefix)) return FileStatus::Failure(kIsLink);
       if (!files_.FolderExists(prefix)) {
         if (FileStatus status = files_.CreateFolder(prefix); !status) return status;
         ++result_.folders_created;
+        created_folders_.push_back(prefix);
         existing_.AddEmptyFolder(prefix + '\\');
       }
       known_folders_.insert(prefix + '\\');
@@ -123,7 +162,10 @@ class LinkWriter {
   const std::string root_;
   ImportResult& result_;
   ShortcutReplaceAnswer answer_ = kReplaceYes;
+  bool root_checked_ = false;
   std::unordered_set<std::string> known_folders_;
+  std::vector<std::string> created_folders_;  // in the order made, each without its backslash
+  std::set<std::string> written_folders_;     // ending in a backslash
   ExistingShortcuts existing_;
 };
 
@@ -206,16 +248,27 @@ ImportResult ImportBookmarkPage(const ImportRequest& request, FileSystem& files,
       }
     } else if (name == "/a" && in_link) {
       in_link = false;
+      if (prompter.StopRequested()) {
+        result.interrupted = true;
+        break;
+      }
       if (!writer.Write(link)) {
-        result.cancelled = true;
+        result.cancelled = !result.root_is_file && result.root_reason.empty();
         break;
       }
     }
   }
+  writer.Finish();
   return result;
 }
 
+std::string DescribeFailedLink(const FailedLink& failed) {
+  return ShownText(failed.link_text.empty() ? failed.target : failed.link_text) + "：" + failed.reason;
+}
+
 std::string DescribeImportFailures(const ImportResult& result) {
+  if (result.root_is_file) return "根文件夹是一个文件，不是文件夹";
+  if (!result.root_reason.empty()) return "无法创建根文件夹：" + result.root_reason;
   if (result.page_unreadable) {
     return "无法读取文件 " + result.page_name + "：" + result.page_reason;
   }
@@ -227,12 +280,8 @@ std::string DescribeImportFailures(const ImportResult& result) {
   message += (result.stopped_reason.empty() ? "，" : "") + std::to_string(result.failed_links.size()) +
              " 个链接未能写入：";
   for (size_t i = 0; i < result.failed_links.size() && i < kListed; ++i) {
-    const FailedLink& failed = result.failed_links[i];
-    const std::string& label = failed.link_text.empty() ? failed.target : failed.link_text;
     message += '\n';
-    message += ShownText(label);
-    message += "：";
-    message += failed.reason;
+    message += DescribeFailedLink(result.failed_links[i]);
   }
   if (result.failed_links.size() > kListed) {
     message += "\n……另有 ";

@@ -33,6 +33,9 @@ class ImportPrompter {
                                  const std::string& existing_address) = 0;
   // Called after each shortcut written, with the number written so far.
   virtual void ShowProgress(int links) { (void)links; }
+  // Asked before each link: true stops the import there (the user pressed
+  // Ctrl-C); what was written stays, complete.
+  virtual bool StopRequested() { return false; }
 };
 
 // A link that was not written, and why.
@@ -49,6 +52,10 @@ struct ImportResult {
   std::string page_name;    // the name part of the page path
   std::string page_reason;  // why the page could not be read
   bool cancelled = false;
+  bool interrupted = false;  // stopped at the front end's request
+  // Set when the root folder is a file or cannot be made; nothing was written.
+  bool root_is_file = false;
+  std::string root_reason;
   // Set when the import gave up part-way through the page; what was written stays.
   std::string stopped_reason;
   int links_written = 0;
@@ -61,7 +68,8 @@ struct ImportResult {
   // True when something must be reported: a page that could not be read, an
 // import given up part-way, or links not written.
   bool HasFailures() const {
-    return page_unreadable || !stopped_reason.empty() || !failed_links.empty();
+    return page_unreadable || !stopped_reason.empty() || !failed_links.empty() || root_is_file ||
+           !root_reason.empty();
   }
 };
 
@@ -75,5 +83,8 @@ ImportResult ImportBookmarkPage(const ImportRequest& request, FileSystem& files,
 // were written and the first few that were not, each with its reason. Empty
 // when nothing failed.
 std::string DescribeImportFailures(const ImportResult& result);
+
+// One line for a link that was not written: its text (or address) and why.
+std::string DescribeFailedLink(const FailedLink& failed);
 
 }  // namespace linkshelf

@@ -31,7 +31,7 @@ std::string NewShortcutText(const std::string& url) {
 }
 
 FileStatus WriteNewShortcut(FileSystem& files, const std::string& path, const std::string& url) {
-  return files.WriteNewFile(path, NewShortcutText(url));
+  return WriteWholeNewFile(files, path, NewShortcutText(url));
 }
 
 ShortcutUpdate UpdateShortcut(FileSystem& files, const std::string& path, const std::string& url) {

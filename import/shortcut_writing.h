@@ -19,8 +19,8 @@ ShortcutTargets ReadShortcutTargets(FileSystem& files, const std::string& path);
 // The four lines of a new shortcut: DEFAULT/BASEURL, then InternetShortcut/URL.
 std::string NewShortcutText(const std::string& url);
 
-// Creates the shortcut with one create and one write; fails when a file
-// stands at the path already, so nothing is ever overwritten unasked.
+// Creates the shortcut complete or not at all; fails when a file stands at
+// the path already, so nothing is ever overwritten unasked.
 FileStatus WriteNewShortcut(FileSystem& files, const std::string& path, const std::string& url);
 
 // What an update did to an existing shortcut.

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "runtime/system.h"
 #include "runtime/text.h"
 
 namespace linkshelf {
@@ -35,21 +36,93 @@ FileStatus CreateMissingFolders(FileSystem& files, std::string_view folder) {
   return FileStatus::Success();
 }
 
-FileStatus ReplaceFileContent(FileSystem& files, const std::string& path, std::string_view bytes) {
+namespace {
+
+constexpr std::string_view kTemporaryPrefix = "~linkshelf-";
+constexpr std::string_view kTemporarySuffix = ".tmp";
+
+// Writes the bytes to a new temporary file in the folder of `beside`, named
+// for this process so that no other run can take it and a stale one can be
+// told from one in use.
+FileStatus WriteTemporary(FileSystem& files, const std::string& beside, std::string_view bytes,
+                          std::string& temporary) {
+  const std::string stem = FolderPart(beside) + std::string(kTemporaryPrefix) +
+                           std::to_string(CurrentProcessId()) + "-";
   FileStatus created = FileStatus::Failure("no temporary file could be created");
-  std::string temporary;
   for (int attempt = 0; attempt < 100 && !created; ++attempt) {
-    temporary = path + ".~" + std::to_string(attempt) + ".tmp";
+    temporary = stem + std::to_string(attempt) + std::string(kTemporarySuffix);
     // Creating fails when the name is taken; only then is it worth looking why.
     created = files.WriteNewFile(temporary, bytes);
     if (!created && !files.FileExists(temporary) && !files.FolderExists(temporary)) break;
   }
-  if (!created) return created;
+  return created;
+}
+
+bool AllDigits(std::string_view text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+}  // namespace
+
+FileStatus ReplaceFileContent(FileSystem& files, const std::string& given_path, std::string_view bytes) {
+  // The user named the page a link leads to: that file gets the new bytes and
+  // the link stays a link.
+  const std::string path = files.LinkTarget(given_path);
+  std::string temporary;
+  if (FileStatus created = WriteTemporary(files, path, bytes, temporary); !created) return created;
   if (FileStatus moved = files.ReplaceFile(temporary, path); !moved) {
     files.RemoveFile(temporary);
     return moved;
   }
+  // The new content is in place either way; a folder that cannot be flushed
+  // (some file systems refuse) leaves it to the system's own time.
+  files.FlushFolder(FolderPart(path));
   return FileStatus::Success();
+}
+
+FileStatus WriteWholeNewFile(FileSystem& files, const std::string& path, std::string_view bytes) {
+  std::string temporary;
+  if (FileStatus created = WriteTemporary(files, path, bytes, temporary); !created) return created;
+  if (FileStatus moved = files.MoveNewFile(temporary, path); !moved) {
+    files.RemoveFile(temporary);
+    return moved;
+  }
+  return FileStatus::Success();
+}
+
+bool IsOwnTemporaryName(std::string_view name, std::uint32_t& process_id) {
+  process_id = 0;
+  if (!name.ends_with(kTemporarySuffix)) return false;
+  name.remove_suffix(kTemporarySuffix.size());
+  if (name.starts_with(kTemporaryPrefix)) {
+    name.remove_prefix(kTemporaryPrefix.size());
+    const size_t dash = name.find('-');
+    if (dash == std::string_view::npos || dash > 9 || !AllDigits(name.substr(0, dash)) ||
+        !AllDigits(name.substr(dash + 1))) {
+      return false;
+    }
+    process_id = static_cast<std::uint32_t>(std::stoul(std::string(name.substr(0, dash))));
+    return true;
+  }
+  // The older form carried no process number: "NAME.~N.tmp", made only
+  // beside shortcuts and pages.
+  const size_t mark = name.rfind(".~");
+  if (mark == std::string_view::npos || !AllDigits(name.substr(mark + 2))) return false;
+  const std::string stem = LowerAscii(name.substr(0, mark));
+  return stem.size() > 4 && (stem.ends_with(".url") || stem.ends_with(".htm") || stem.ends_with(".html"));
+}
+
+void RemoveIfStaleTemporary(FileSystem& files, const std::string& folder, const std::string& name) {
+  std::uint32_t process_id = 0;
+  if (!IsOwnTemporaryName(name, process_id)) return;
+  if (process_id == CurrentProcessId() || (process_id != 0 && ProcessIsRunning(process_id))) return;
+  files.RemoveFile(folder + name);
+}
+
+void RemoveStaleTemporaries(FileSystem& files, const std::string& folder) {
+  for (const FolderEntry& entry : files.FindEntries(folder + "*.tmp")) {
+    if (!entry.is_folder && !entry.is_link) RemoveIfStaleTemporary(files, folder, entry.name);
+  }
 }
 
 }  // namespace linkshelf

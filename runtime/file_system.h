@@ -17,6 +17,9 @@ namespace linkshelf {
 struct FolderEntry {
   std::string name;
   bool is_folder = false;
+  // A symbolic link, junction or other reparse point; `is_folder` tells what
+  // it leads to.
+  bool is_link = false;
 };
 
 // The outcome of one file operation: success, or the reason it failed, in
@@ -48,20 +51,49 @@ class FileSystem {
   virtual std::optional<std::uint64_t> FileSize(const std::string& path) = 0;
   virtual std::optional<LocalTime> LastWriteTime(const std::string& path) = 0;
 
-  // The whole file as bytes.
+  // The whole file as bytes. Only a regular file is read: a pipe, a device or
+  // a folder fails at once, and opening never waits for another program.
   virtual FileStatus ReadFile(const std::string& path, std::string& bytes) = 0;
+
+  // As ReadFile, but a file larger than `limit` bytes fails without being read.
+  virtual FileStatus ReadFileUpTo(const std::string& path, std::string& bytes, std::uint64_t limit);
 
   // Creates one folder whose parent exists. Succeeds when the folder exists already.
   virtual FileStatus CreateFolder(const std::string& path) = 0;
 
-  // Creates a file that must not exist yet and writes the bytes into it. When
-  // the writing fails after the file was created, the partial file is removed.
+  // Creates a file that must not exist yet, writes the bytes into it and has
+  // them on the disk before it returns. When the writing fails after the file
+  // was created, the partial file is removed.
   virtual FileStatus WriteNewFile(const std::string& path, std::string_view bytes) = 0;
 
-  // Moves the file `from` onto `to`, replacing a file that stands there, in one step.
+  // Moves the file `from` onto `to`, replacing a file that stands there, in one
+  // step. The file at `to` keeps the permissions (attributes) of the old one.
   virtual FileStatus ReplaceFile(const std::string& from, const std::string& to) = 0;
 
+  // Moves the file `from` to `to` in one step when nothing stands at `to`;
+  // otherwise fails and leaves both as they are.
+  virtual FileStatus MoveNewFile(const std::string& from, const std::string& to);
+
   virtual FileStatus RemoveFile(const std::string& path) = 0;
+
+  // Removes a folder that is empty; one that holds anything stays.
+  virtual FileStatus RemoveFolder(const std::string& path);
+
+  // Has the names moved into or out of the folder on the disk, so that a power
+  // loss cannot take them back.
+  virtual FileStatus FlushFolder(const std::string& path);
+
+  // True when the path itself is a symbolic link, a junction or another
+  // reparse point, whether or not it leads anywhere.
+  virtual bool IsLink(const std::string& path);
+
+  // The path that a link at `path` finally leads to; `path` itself when it is
+  // no link or the link leads nowhere.
+  virtual std::string LinkTarget(const std::string& path);
+
+  // A text that is equal for two paths reaching the same folder and differs
+  // for different folders; empty when it cannot be told.
+  virtual std::string FolderIdentity(const std::string& path);
 };
 
 }  // namespace linkshelf

@@ -25,6 +25,11 @@ LocalTime CurrentLocalTime();
 // A moment given in seconds since 1970-01-01 UTC, in local time (TZ applies on POSIX).
 std::optional<LocalTime> LocalTimeFromEpoch(std::int64_t seconds);
 
+// This process's number, and whether a process of that number is running:
+// what tells a temporary file of a run that ended from one still in use.
+std::uint32_t CurrentProcessId();
+bool ProcessIsRunning(std::uint32_t process_id);
+
 // The working folder as a core path ending in a backslash.
 std::string CurrentFolder();
 

@@ -1,12 +1,17 @@
 // The file layer on POSIX: core paths with backslashes become names with slashes.
 #include <dirent.h>
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <limits>
+#include <memory>
 
 #include "runtime/system.h"
 #include "runtime/text.h"
@@ -21,6 +26,14 @@ class FileDescriptor {
   explicit FileDescriptor(int fd) : fd_(fd) {}
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(FileDescriptor&& other) noexcept {
+    if (this != &other) {
+      if (fd_ >= 0) ::close(fd_);
+      fd_ = other.fd_;
+      other.fd_ = -1;
+    }
+    return *this;
+  }
   ~FileDescriptor() {
     if (fd_ >= 0) ::close(fd_);
   }
@@ -53,6 +66,17 @@ class DirectoryStream {
 
 FileStatus ErrnoFailure() { return FileStatus::Failure(std::strerror(errno)); }
 
+// Opens a file for reading without waiting: a pipe with no writer would
+// otherwise hold the open forever. Only a regular file is let through.
+FileStatus OpenRegularFile(const std::string& native, FileDescriptor& file, struct stat& info) {
+  file = FileDescriptor(::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (!file.valid() || ::fstat(file.get(), &info) != 0) return ErrnoFailure();
+  if (!S_ISREG(info.st_mode)) {
+    return FileStatus::Failure(S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : "not a regular file");
+  }
+  return FileStatus::Success();
+}
+
 FileStatus WriteAll(int fd, std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
@@ -78,15 +102,20 @@ class PosixFileSystem final : public FileSystem {
       const std::string_view name = entry->d_name;
       if (!MatchesWildcard(name, wildcard)) continue;
       bool is_folder = false;
+      bool is_link = entry->d_type == DT_LNK;
       if (entry->d_type == DT_DIR) {
         is_folder = true;
-      } else if (entry->d_type == DT_UNKNOWN) {
-        // A link to a folder is not followed: it could lead back up the tree.
+      } else if (entry->d_type == DT_UNKNOWN || is_link) {
+        // A link to a folder counts as a folder; whoever walks the tree keeps
+        // it from leading back up.
         struct stat info {};
         const std::string path = (folder.empty() ? std::string(".") : folder) + "/" + entry->d_name;
-        is_folder = ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+        if (!is_link && ::lstat(path.c_str(), &info) == 0) is_link = S_ISLNK(info.st_mode);
+        if (is_link || entry->d_type == DT_UNKNOWN) {
+          is_folder = ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+        }
       }
-      entries.push_back({std::string(name), is_folder});
+      entries.push_back({std::string(name), is_folder, is_link});
     }
     return entries;
   }
@@ -114,13 +143,20 @@ class PosixFileSystem final : public FileSystem {
   }
 
   FileStatus ReadFile(const std::string& path, std::string& bytes) override {
+    return ReadFileUpTo(path, bytes, std::numeric_limits<std::uint64_t>::max());
+  }
+
+  FileStatus ReadFileUpTo(const std::string& path, std::string& bytes, std::uint64_t limit) override {
     bytes.clear();
-    FileDescriptor file(::open(NativePathFromCore(path).c_str(), O_RDONLY | O_CLOEXEC));
-    if (!file.valid()) return ErrnoFailure();
-    // No look at the file first: a folder fails its first read (EISDIR), and
-    // a read that returns fewer bytes than asked for has met the end of the
+    FileDescriptor file(-1);
+    struct stat info {};
+    if (FileStatus opened = OpenRegularFile(NativePathFromCore(path), file, info); !opened) return opened;
+    if (static_cast<std::uint64_t>(info.st_size) > limit) {
+      return FileStatus::Failure("larger than " + std::to_string(limit) + " bytes");
+    }
+    // A read that returns fewer bytes than asked for has met the end of the
     // file, so a shortcut takes one read. A file that fills the first read is
-    // asked for its size once, so that a large page goes into one buffer.
+    // read to its size, so that a large page goes into one buffer.
     char first[4096];
     ssize_t got;
     while ((got = ::read(file.get(), first, sizeof first)) < 0) {
@@ -130,12 +166,13 @@ class PosixFileSystem final : public FileSystem {
     if (static_cast<size_t>(got) < sizeof first) return FileStatus::Success();
     size_t length = bytes.size();
     size_t asked = length;
-    struct stat info {};
-    if (::fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode) &&
-        static_cast<size_t>(info.st_size) >= length) {
-      asked = static_cast<size_t>(info.st_size) - length + 1;
-    }
+    if (static_cast<size_t>(info.st_size) >= length) asked = static_cast<size_t>(info.st_size) - length + 1;
     for (;;) {
+      // A file that grows while it is read stays within its limit.
+      if (length + asked > limit) {
+        if (length > limit) return FileStatus::Failure("larger than " + std::to_string(limit) + " bytes");
+        asked = static_cast<size_t>(limit - length) + 1;
+      }
       bytes.resize(length + asked);
       got = ::read(file.get(), bytes.data() + length, asked);
       if (got < 0) {
@@ -168,6 +205,9 @@ class PosixFileSystem final : public FileSystem {
     FileDescriptor file(::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (!file.valid()) return ErrnoFailure();
     FileStatus status = WriteAll(file.get(), bytes);
+    // On the disk before anyone moves it into place: a power loss then leaves
+    // the old file or the whole new one, never an empty one.
+    if (status && ::fsync(file.get()) != 0) status = ErrnoFailure();
     if (status && !file.Close()) status = ErrnoFailure();
     if (!status) {
       file.Close();
@@ -177,9 +217,31 @@ class PosixFileSystem final : public FileSystem {
   }
 
   FileStatus ReplaceFile(const std::string& from, const std::string& to) override {
-    if (::rename(NativePathFromCore(from).c_str(), NativePathFromCore(to).c_str()) != 0) {
-      return ErrnoFailure();
+    const std::string native_from = NativePathFromCore(from);
+    const std::string native_to = NativePathFromCore(to);
+    // The new file may be read by no one who could not read the old one.
+    struct stat old_file {};
+    if (::stat(native_to.c_str(), &old_file) == 0) {
+      if (::chown(native_from.c_str(), old_file.st_uid, old_file.st_gid) != 0 && errno != EPERM) {
+        return ErrnoFailure();
+      }
+      if (::chmod(native_from.c_str(), old_file.st_mode & 07777) != 0) return ErrnoFailure();
     }
+    if (::rename(native_from.c_str(), native_to.c_str()) != 0) return ErrnoFailure();
+    return FileStatus::Success();
+  }
+
+  FileStatus MoveNewFile(const std::string& from, const std::string& to) override {
+    const std::string native_from = NativePathFromCore(from);
+    const std::string native_to = NativePathFromCore(to);
+    if (::renameat2(AT_FDCWD, native_from.c_str(), AT_FDCWD, native_to.c_str(), RENAME_NOREPLACE) == 0) {
+      return FileStatus::Success();
+    }
+    // A file system that cannot move without replacing can still link the
+    // file under its new name, which fails just as well when the name is taken.
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return ErrnoFailure();
+    if (::link(native_from.c_str(), native_to.c_str()) != 0) return ErrnoFailure();
+    ::unlink(native_from.c_str());
     return FileStatus::Success();
   }
 
@@ -188,10 +250,40 @@ class PosixFileSystem final : public FileSystem {
     return FileStatus::Success();
   }
 
+  FileStatus RemoveFolder(const std::string& path) override {
+    if (::rmdir(NativePathFromCore(path).c_str()) != 0) return ErrnoFailure();
+    return FileStatus::Success();
+  }
+
+  FileStatus FlushFolder(const std::string& path) override {
+    const std::string native = path.empty() ? std::string(".") : NativePathFromCore(path);
+    FileDescriptor folder(::open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!folder.valid() || ::fsync(folder.get()) != 0) return ErrnoFailure();
+    return FileStatus::Success();
+  }
+
+  bool IsLink(const std::string& path) override {
+    struct stat info {};
+    return ::lstat(NativePathFromCore(path).c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+  }
+
+  std::string LinkTarget(const std::string& path) override {
+    if (!IsLink(path)) return path;
+    const std::unique_ptr<char, decltype(&std::free)> target(::realpath(NativePathFromCore(path).c_str(), nullptr),
+                                                             &std::free);
+    return target ? CorePathFromNative(target.get()) : path;
+  }
+
+  std::string FolderIdentity(const std::string& path) override {
+    struct stat info {};
+    if (::stat(NativePathFromCore(path).c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return {};
+    return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+  }
+
  private:
   static bool Inspect(const std::string& path, struct stat& info) {
-    FileDescriptor file(::open(NativePathFromCore(path).c_str(), O_RDONLY | O_CLOEXEC));
-    return file.valid() && ::fstat(file.get(), &info) == 0 && !S_ISDIR(info.st_mode);
+    FileDescriptor file(-1);
+    return static_cast<bool>(OpenRegularFile(NativePathFromCore(path), file, info));
   }
 };
 

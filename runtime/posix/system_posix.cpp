@@ -1,5 +1,8 @@
 // Locale, clock and path conventions on POSIX.
+#include <signal.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <ctime>
 #include <vector>
@@ -22,6 +25,14 @@ std::optional<LocalTime> LocalTimeFromEpoch(std::int64_t seconds) {
 
 LocalTime CurrentLocalTime() {
   return LocalTimeFromEpoch(static_cast<std::int64_t>(std::time(nullptr))).value_or(LocalTime{});
+}
+
+std::uint32_t CurrentProcessId() { return static_cast<std::uint32_t>(::getpid()); }
+
+bool ProcessIsRunning(std::uint32_t process_id) {
+  const auto pid = static_cast<pid_t>(process_id);
+  if (pid <= 0 || static_cast<std::uint32_t>(pid) != process_id) return false;
+  return ::kill(pid, 0) == 0 || errno == EPERM;
 }
 
 std::string CurrentFolder() {

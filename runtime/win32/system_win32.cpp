@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "runtime/system.h"
+#include "runtime/win32/handle.h"
 
 namespace linkshelf {
 
@@ -73,6 +74,17 @@ std::optional<LocalTime> LocalTimeFromEpoch(std::int64_t seconds) {
     return std::nullopt;
   }
   return FromSystemTime(parts);
+}
+
+std::uint32_t CurrentProcessId() { return static_cast<std::uint32_t>(GetCurrentProcessId()); }
+
+bool ProcessIsRunning(std::uint32_t process_id) {
+  if (process_id == 0) return false;
+  const HANDLE opened = OpenProcess(SYNCHRONIZE, FALSE, process_id);
+  // A process that may not be opened runs all the same.
+  if (opened == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;
+  const FileHandle process(opened);
+  return WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
 }
 
 std::string CurrentFolder() {

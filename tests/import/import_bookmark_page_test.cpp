@@ -325,8 +325,9 @@ TEST_F(ImportTest, EachLinkIsCheckedOnceAndFoldersCreatedOnce) {
   for (int i = 0; i < 50; ++i) html += "<a href=u MyDir=\"A\\B\">L" + std::to_string(i) + "</a>";
   const ImportResult result = Import(html);
   EXPECT_EQ(result.links_written, 50);
-  // The page only: a new shortcut is created straight away, one create and one write each.
-  EXPECT_EQ(files_.CountCalls(FileOperation::kFileExists), 1u);
+  // The page and the root only: a new shortcut is created straight away, one
+  // create and one write each.
+  EXPECT_EQ(files_.CountCalls(FileOperation::kFileExists), 2u);
   EXPECT_EQ(files_.CountCalls(FileOperation::kWriteNewFile), 1u + 50);  // the page, then the shortcuts
   EXPECT_EQ(files_.CountCalls(FileOperation::kCreateFolder), 3u);
   EXPECT_LE(files_.CountCalls(FileOperation::kFolderExists), 10u);
@@ -347,8 +348,9 @@ TEST_F(ImportTest, ExistingShortcutsAreFoundByTheirFolderAndUpdated) {
   EXPECT_EQ(result.links_written, 22);
   EXPECT_TRUE(result.failed_links.empty());
   EXPECT_EQ(prompter.questions.size(), 2u);
-  // The page, and the second New: the folder search could not show a file written since.
-  EXPECT_EQ(files_.CountCalls(FileOperation::kFileExists) - checks_before, 2u);
+  // The page, the root, and the second New: the folder search could not show
+  // a file written since.
+  EXPECT_EQ(files_.CountCalls(FileOperation::kFileExists) - checks_before, 3u);
   EXPECT_EQ(Read("A\\L7.url"),
             "[InternetShortcut]\r\nURL=u\r\nIconIndex=1\r\n[DEFAULT]\r\nBASEURL=u\r\n");
   // The second New is the file that the first one wrote, so it is updated, not refused.

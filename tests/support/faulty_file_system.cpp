@@ -1,5 +1,7 @@
 #include "tests/support/faulty_file_system.h"
 
+#include <cstdint>
+
 #include "runtime/text.h"
 
 namespace linkshelf {
@@ -24,13 +26,17 @@ const char* FileOperationName(FileOperation operation) {
     case FileOperation::kWriteNewFile: return "WriteNewFile";
     case FileOperation::kReplaceFile: return "ReplaceFile";
     case FileOperation::kRemoveFile: return "RemoveFile";
+    case FileOperation::kMoveNewFile: return "MoveNewFile";
+    case FileOperation::kRemoveFolder: return "RemoveFolder";
+    case FileOperation::kFlushFolder: return "FlushFolder";
   }
   return "?";
 }
 
 bool ChangesFiles(FileOperation operation) {
   return operation == FileOperation::kCreateFolder || operation == FileOperation::kWriteNewFile ||
-         operation == FileOperation::kReplaceFile || operation == FileOperation::kRemoveFile;
+         operation == FileOperation::kReplaceFile || operation == FileOperation::kRemoveFile ||
+         operation == FileOperation::kMoveNewFile || operation == FileOperation::kRemoveFolder;
 }
 
 std::size_t FaultyFileSystem::CountCalls(std::optional<FileOperation> operation) const {
@@ -116,8 +122,12 @@ std::optional<LocalTime> FaultyFileSystem::LastWriteTime(const std::string& path
 }
 
 FileStatus FaultyFileSystem::ReadFile(const std::string& path, std::string& bytes) {
+  return ReadFileUpTo(path, bytes, UINT64_MAX);
+}
+
+FileStatus FaultyFileSystem::ReadFileUpTo(const std::string& path, std::string& bytes, std::uint64_t limit) {
   const auto fault = Strike(FileOperation::kReadFile, path);
-  if (!fault) return Record(FileOperation::kReadFile, path, inner_.ReadFile(path, bytes), false);
+  if (!fault) return Record(FileOperation::kReadFile, path, inner_.ReadFileUpTo(path, bytes, limit), false);
   bytes.clear();
   if (*fault == FaultKind::kPartialWrite || *fault == FaultKind::kPartialWriteLeftBehind) {
     // A read that breaks off hands back what it got so far.
@@ -166,6 +176,26 @@ FileStatus FaultyFileSystem::RemoveFile(const std::string& path) {
   if (!fault) return Record(FileOperation::kRemoveFile, path, inner_.RemoveFile(path), false);
   if (*fault == FaultKind::kDoneButReported) inner_.RemoveFile(path);
   return Record(FileOperation::kRemoveFile, path, Injected(FileOperation::kRemoveFile), true);
+}
+
+FileStatus FaultyFileSystem::MoveNewFile(const std::string& from, const std::string& to) {
+  const auto fault = Strike(FileOperation::kMoveNewFile, from, to);
+  if (!fault) return Record(FileOperation::kMoveNewFile, from, inner_.MoveNewFile(from, to), false, to);
+  if (*fault == FaultKind::kDoneButReported) inner_.MoveNewFile(from, to);
+  return Record(FileOperation::kMoveNewFile, from, Injected(FileOperation::kMoveNewFile), true, to);
+}
+
+FileStatus FaultyFileSystem::RemoveFolder(const std::string& path) {
+  const auto fault = Strike(FileOperation::kRemoveFolder, path);
+  if (!fault) return Record(FileOperation::kRemoveFolder, path, inner_.RemoveFolder(path), false);
+  if (*fault == FaultKind::kDoneButReported) inner_.RemoveFolder(path);
+  return Record(FileOperation::kRemoveFolder, path, Injected(FileOperation::kRemoveFolder), true);
+}
+
+FileStatus FaultyFileSystem::FlushFolder(const std::string& path) {
+  const auto fault = Strike(FileOperation::kFlushFolder, path);
+  if (!fault) return Record(FileOperation::kFlushFolder, path, inner_.FlushFolder(path), false);
+  return Record(FileOperation::kFlushFolder, path, Injected(FileOperation::kFlushFolder), true);
 }
 
 }  // namespace linkshelf

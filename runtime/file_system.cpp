@@ -1,0 +1,34 @@
+// What a file layer without links, folder removal or a cache to flush does:
+// the steps that can be built from the other operations are built from them.
+#include "runtime/file_system.h"
+
+namespace linkshelf {
+
+// A layer that reads from memory can hold the whole file before it measures it.
+FileStatus FileSystem::ReadFileUpTo(const std::string& path, std::string& bytes, std::uint64_t limit) {
+  FileStatus status = ReadFile(path, bytes);
+  if (status && bytes.size() > limit) {
+    bytes.clear();
+    status = FileStatus::Failure("larger than " + std::to_string(limit) + " bytes");
+  }
+  return status;
+}
+
+FileStatus FileSystem::MoveNewFile(const std::string& from, const std::string& to) {
+  if (FileExists(to) || FolderExists(to)) return FileStatus::Failure("File exists");
+  return ReplaceFile(from, to);
+}
+
+FileStatus FileSystem::RemoveFolder(const std::string&) {
+  return FileStatus::Failure("folders cannot be removed here");
+}
+
+FileStatus FileSystem::FlushFolder(const std::string&) { return FileStatus::Success(); }
+
+bool FileSystem::IsLink(const std::string&) { return false; }
+
+std::string FileSystem::LinkTarget(const std::string& path) { return path; }
+
+std::string FileSystem::FolderIdentity(const std::string&) { return {}; }
+
+}  // namespace linkshelf
