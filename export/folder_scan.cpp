@@ -21,9 +21,8 @@ struct FoundFolder {
 
 class TreeScan {
  public:
-  TreeScan(FileSystem& files, const Collation& collation, const ScanProgress& progress,
-           std::vector<ScanRecord>& records)
-      : files_(files), collation_(collation), progress_(progress), records_(records) {}
+  TreeScan(FileSystem& files, const Collation& collation, const ScanProgress& progress, FolderScan& scan)
+      : files_(files), collation_(collation), progress_(progress), records_(scan.records), unread_(scan.unread) {}
 
   // Scans one folder of the page. Usually it is one folder on disk; sibling
   // folders whose names compare equal make one folder of the page together.
@@ -78,15 +77,16 @@ class TreeScan {
   }
 
   void Read(const std::string& path, std::vector<FoundLink>& links, std::vector<FoundFolder>& folders) {
-    for (FolderEntry& entry : files_.FindEntries(path + "*")) {
+    std::vector<FolderEntry> entries;
+    if (FileStatus searched = files_.SearchFolder(path + "*", entries); !searched) {
+      unread_.push_back({path, std::move(searched.reason)});
+    }
+    for (FolderEntry& entry : entries) {
       // Whatever the search finds under the shortcut pattern counts as a link,
-      // even a folder: it then has no address.
+      // even a folder: it then has no address (and is not read).
       if (MatchesWildcard(entry.name, "*.url")) {
         std::string address;
-        std::string bytes;
-        if (files_.ReadFileUpTo(path + entry.name, bytes, kShortcutSizeLimit)) {
-          address = FindShortcutEntry(bytes, "InternetShortcut", "URL");
-        }
+        if (!entry.is_folder) address = ReadAddress(path + entry.name);
         links.push_back({ShortcutStem(entry.name), std::move(address)});
         // A folder of many thousand shortcuts reports as it goes.
         if (progress_ && ++read_since_report_ == kReportEvery) {
@@ -103,7 +103,7 @@ class TreeScan {
   }
 
   // True when the linked folder is one of the folders being read, so that
-  // following it would never end. Only links are looked at, and the
+  // following it would never end; its contents are on the page already. Only links are looked at, and the
   // identities of the folders above are asked for once.
   bool LeadsBackUp(const std::string& linked_folder) {
     const std::string identity = files_.FolderIdentity(linked_folder);
@@ -115,6 +115,15 @@ class TreeScan {
     return false;
   }
 
+  std::string ReadAddress(const std::string& path) {
+    std::string bytes;
+    if (FileStatus read = files_.ReadFileUpTo(path, bytes, kShortcutSizeLimit); !read) {
+      unread_.push_back({path, std::move(read.reason)});
+      return {};
+    }
+    return FindShortcutEntry(bytes, "InternetShortcut", "URL");
+  }
+
   int CompareLinks(const FoundLink& a, const FoundLink& b) const {
     const int by_name = collation_.Compare(a.stem, b.stem);
     return by_name != 0 ? by_name : collation_.Compare(a.address, b.address);
@@ -124,6 +133,7 @@ class TreeScan {
   const Collation& collation_;
   const ScanProgress& progress_;
   std::vector<ScanRecord>& records_;
+  std::vector<ReadFailure>& unread_;
   static constexpr int kReportEvery = 1000;
   int link_count_ = 0;
   int folder_count_ = 0;
@@ -138,13 +148,13 @@ std::string ShortcutStem(const std::string& file_name) {
   return dot == std::string::npos ? file_name : file_name.substr(0, dot);
 }
 
-std::vector<ScanRecord> ScanFolder(FileSystem& files, const Collation& collation, const std::string& root,
-                                   const ScanProgress& progress) {
-  std::vector<ScanRecord> records;
+FolderScan ScanFolder(FileSystem& files, const Collation& collation, const std::string& root,
+                      const ScanProgress& progress) {
+  FolderScan scan;
   std::string base = root;
   if (!base.ends_with('\\')) base += '\\';
-  TreeScan(files, collation, progress, records).ScanPageFolder({base}, "");
-  return records;
+  TreeScan(files, collation, progress, scan).ScanPageFolder({base}, "");
+  return scan;
 }
 
 }  // namespace linkshelf

@@ -26,6 +26,15 @@ struct ScanRecord {
 // The largest file read as a shortcut; a real one is a few hundred bytes.
 inline constexpr std::uint64_t kShortcutSizeLimit = 1 << 20;
 
+// The records of a tree and what in it could not be read.
+struct FolderScan {
+  std::vector<ScanRecord> records;
+  // Shortcuts and folders that could not be read, in the order met. An
+  // unreadable shortcut still gives its link, without an address; an
+  // unreadable folder adds nothing of its own.
+  std::vector<ReadFailure> unread;
+};
+
 // Called after each folder is read, with the links and folders found so far.
 using ScanProgress = std::function<void(int links, int folders)>;
 
@@ -39,7 +48,7 @@ using ScanProgress = std::function<void(int links, int folders)>;
 // that cannot be read adds nothing of its own. Each shortcut is read once, and
 // only when it is a regular file of at most kShortcutSizeLimit bytes. A link
 // to a folder is followed unless it leads back to a folder being read.
-std::vector<ScanRecord> ScanFolder(FileSystem& files, const Collation& collation, const std::string& root,
+FolderScan ScanFolder(FileSystem& files, const Collation& collation, const std::string& root,
                                    const ScanProgress& progress = {});
 
 // The file name without its last extension ("Two.Dots.url" gives "Two.Dots").

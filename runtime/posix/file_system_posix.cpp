@@ -13,6 +13,7 @@
 #include <limits>
 #include <memory>
 
+#include "runtime/code_page.h"
 #include "runtime/system.h"
 #include "runtime/text.h"
 #include "runtime/wildcard.h"
@@ -94,13 +95,36 @@ class PosixFileSystem final : public FileSystem {
  public:
   std::vector<FolderEntry> FindEntries(const std::string& pattern) override {
     std::vector<FolderEntry> entries;
+    SearchFolder(pattern, entries);
+    return entries;
+  }
+
+  FileStatus SearchFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override {
+    entries.clear();
     const std::string folder = NativePathFromCore(FolderPart(pattern));
     const std::string wildcard = NamePart(pattern);
     DirectoryStream dir(folder.empty() ? std::string(".") : folder);
-    if (dir.get() == nullptr) return entries;
-    while (const dirent* entry = ::readdir(dir.get())) {
-      const std::string_view name = entry->d_name;
+    if (dir.get() == nullptr) {
+      if (errno == ENOENT || errno == ENOTDIR) return FileStatus::Success();
+      return ErrnoFailure();
+    }
+    std::string unnamable;  // names that no path of the program can reach
+    for (;;) {
+      errno = 0;
+      const dirent* entry = ::readdir(dir.get());
+      if (entry == nullptr) {
+        if (errno != 0) return ErrnoFailure();
+        break;
+      }
+      // A literal "&#" of a real name is escaped, so that a reference always means one character.
+      const std::string name = EscapeLiteralReferences(entry->d_name);
       if (!MatchesWildcard(name, wildcard)) continue;
+      // A backslash separates folders in the program's paths, so a name that
+      // holds one would lead elsewhere: it is reported instead.
+      if (name.find('\\') != std::string::npos) {
+        unnamable += (unnamable.empty() ? "" : ", ") + name;
+        continue;
+      }
       bool is_folder = false;
       bool is_link = entry->d_type == DT_LNK;
       if (entry->d_type == DT_DIR) {
@@ -115,9 +139,10 @@ class PosixFileSystem final : public FileSystem {
           is_folder = ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
         }
       }
-      entries.push_back({std::string(name), is_folder, is_link});
+      entries.push_back({name, is_folder, is_link});
     }
-    return entries;
+    if (!unnamable.empty()) return FileStatus::Failure("a name holding a backslash cannot be read: " + unnamable);
+    return FileStatus::Success();
   }
 
   bool FileExists(const std::string& path) override {
