@@ -74,7 +74,8 @@ class ImportTest : public ::testing::Test {
 
   // No file whose path holds `text` can be written.
   void FailWritesTo(const std::string& text) {
-    for (FileOperation operation : {FileOperation::kWriteNewFile, FileOperation::kReplaceFile}) {
+    for (FileOperation operation :
+         {FileOperation::kWriteNewFile, FileOperation::kMoveNewFile, FileOperation::kReplaceFile}) {
       files_.AddFault(FaultPlan::EveryCallOnPathsHolding(text).Of(operation));
     }
   }
@@ -219,10 +220,11 @@ TEST_F(ImportTest, FailedLinksAreSkippedReportedAndTheRestWritten) {
   EXPECT_EQ(result.links_written, 2);
   ASSERT_EQ(result.failed_links.size(), 3u);
   EXPECT_EQ(result.failed_links[0].link_text, "Bad");
-  EXPECT_EQ(result.failed_links[0].reason, "injected failure of WriteNewFile");
+  // A new shortcut is written beside its place and moved there: the move fails.
+  EXPECT_EQ(result.failed_links[0].reason, "injected failure of MoveNewFile");
   EXPECT_EQ(result.failed_links[1].reason, "injected failure of CreateFolder");
   EXPECT_EQ(DescribeImportFailures(result),
-            "已写入 2 个链接，3 个链接未能写入：\nBad：injected failure of WriteNewFile\n"
+            "已写入 2 个链接，3 个链接未能写入：\nBad：injected failure of MoveNewFile\n"
             "In：injected failure of CreateFolder\nIn2：injected failure of CreateFolder");
   EXPECT_EQ(AllFiles(), (std::set<std::string>{"page.htm", "Fav/One.url", "Fav/Two.url"}));
 }
