@@ -53,13 +53,19 @@ class LinkWriter {
     // A new shortcut takes one create and one write. The create fails without
     // touching a file that stands there already, also one that the folder's
     // listing did not show under this spelling; only then is it looked for.
+    // Whether a name is a link is known from the same listing.
     FileStatus written = FileStatus::Failure({});
-    bool exists = existing_.Take(folder, place.file_name);
+    const StandingFile standing = existing_.Take(folder, place.file_name);
+    bool exists = standing != StandingFile::kNone;
+    bool is_link = standing == StandingFile::kLink;
     if (!exists) {
       written = WriteNewShortcut(files_, path, link.target);
-      exists = !written && (files_.FileExists(path) || files_.IsLink(path));
+      if (!written) {
+        is_link = files_.IsLink(path);
+        exists = is_link || files_.FileExists(path);
+      }
     }
-    if (exists && files_.IsLink(path)) return Fail(link, kIsLink);
+    if (is_link) return Fail(link, kIsLink);
     if (exists) {
       if (answer_ != kReplaceYesToAll) {
         const ShortcutTargets existing = ReadShortcutTargets(files_, path);

@@ -64,7 +64,8 @@ bool AllDigits(std::string_view text) {
 
 }  // namespace
 
-FileStatus ReplaceFileContent(FileSystem& files, const std::string& given_path, std::string_view bytes) {
+FileStatus ReplaceFileContent(FileSystem& files, const std::string& given_path, std::string_view bytes,
+                              FolderFlush flush) {
   // The user named the page a link leads to: that file gets the new bytes and
   // the link stays a link.
   const std::string path = files.LinkTarget(given_path);
@@ -76,7 +77,7 @@ FileStatus ReplaceFileContent(FileSystem& files, const std::string& given_path, 
   }
   // The new content is in place either way; a folder that cannot be flushed
   // (some file systems refuse) leaves it to the system's own time.
-  files.FlushFolder(FolderPart(path));
+  if (flush == FolderFlush::kAfterTheMove) files.FlushFolder(FolderPart(path));
   return FileStatus::Success();
 }
 

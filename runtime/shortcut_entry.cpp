@@ -101,7 +101,7 @@ std::optional<size_t> FindKey(std::string_view text, const std::vector<Line>& li
 // A line break inside a value would start a new entry or section in the file.
 std::string SingleLine(std::string_view value) {
   // A value seldom holds a line break; then it is taken whole.
-  if (std::none_of(value.begin(), value.end(), [](char c) { return c == '\r' || c == '\n'; }))
+  if (value.find('\r') == std::string_view::npos && value.find('\n') == std::string_view::npos)
     return std::string(value);
   std::string line;
   line.reserve(value.size());
