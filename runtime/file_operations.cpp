@@ -64,8 +64,8 @@ bool AllDigits(std::string_view text) {
 
 }  // namespace
 
-FileStatus ReplaceFileContent(FileSystem& files, const std::string& given_path, std::string_view bytes,
-                              FolderFlush flush) {
+FileStatus ReplaceFileContent(FileSystem& files, const std::string& given_path,
+                              std::string_view bytes, FolderFlush flush) {
   // The user named the page a link leads to: that file gets the new bytes and
   // the link stays a link.
   const std::string path = files.LinkTarget(given_path);

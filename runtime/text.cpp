@@ -54,7 +54,9 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 }
 
 #ifdef _WIN32
-bool IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+bool IsLeadByte(unsigned char byte) {
+  return IsDBCSLeadByte(byte) != FALSE;
+}
 #endif
 
 }  // namespace linkshelf

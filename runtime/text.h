@@ -34,7 +34,9 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 bool IsLeadByte(unsigned char byte);
 #else
 // Inline here, as every walk through a name asks it for each byte.
-inline bool IsLeadByte(unsigned char) { return false; }
+inline bool IsLeadByte(unsigned char) {
+  return false;
+}
 #endif
 
 }  // namespace linkshelf

@@ -196,7 +196,8 @@ INSTANTIATE_TEST_SUITE_P(
 // its time stays too; the question is asked all the same.
 TEST_F(ImportTest, ReimportLeavesIdenticalShortcutsAlone) {
   const std::string html = "<a href=u>Same</a><a href=u MyDir=D>Deep</a><a href=v>Moved</a>";
-  ASSERT_EQ(Import("<a href=u>Same</a><a href=u MyDir=D>Deep</a><a href=u>Moved</a>").links_written, 3);
+  ASSERT_EQ(Import("<a href=u>Same</a><a href=u MyDir=D>Deep</a><a href=u>Moved</a>").links_written,
+            3);
   const size_t files_before = files_.CountCalls(FileOperation::kWriteNewFile);
   ScriptedImportPrompter prompter({kReplaceYes, kReplaceYesToAll});
   const ImportResult result = Import(html, prompter);
