@@ -58,10 +58,14 @@ ExportResult ExportBookmarkPage(const ExportRequest& request, ExportEnvironment&
 
   // A folder that cannot be made is the reason the page cannot be written.
   FileStatus written = CreateMissingFolders(files, FolderPart(path));
+  const std::string page_folder = FolderPart(files.LinkTarget(path));
   if (written) {
-    RemoveStaleTemporaries(files, FolderPart(files.LinkTarget(path)));
+    RemoveStaleTemporaries(files, page_folder);
     written = ReplaceFileContent(files, path, page.bytes);
   }
+  // The page's name, too, on the disk; a folder that cannot be flushed (some
+  // file systems refuse) leaves it to the system's own time.
+  if (written) files.FlushFolder(page_folder);
   if (!written) {
     result.outcome = ExportOutcome::kFailed;
     result.message = "Cannot create file " + path;

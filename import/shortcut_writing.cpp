@@ -39,8 +39,7 @@ ShortcutUpdate UpdateShortcut(FileSystem& files, const std::string& path, const 
   if (FileStatus status = files.ReadFile(path, bytes); !status) return {status};
   std::string updated = WithTargets(bytes, url);
   if (updated == bytes) return {FileStatus::Success(), ShortcutChange::kUnchanged};
-  // The import flushes each folder once, after its last shortcut.
-  return {ReplaceFileContent(files, path, updated, FolderFlush::kByCaller)};
+  return {ReplaceFileContent(files, path, updated)};
 }
 
 FileStatus WriteShortcutFile(FileSystem& files, const std::string& path, const std::string& url) {

@@ -64,8 +64,7 @@ bool AllDigits(std::string_view text) {
 
 }  // namespace
 
-FileStatus ReplaceFileContent(FileSystem& files, const std::string& given_path,
-                              std::string_view bytes, FolderFlush flush) {
+FileStatus ReplaceFileContent(FileSystem& files, const std::string& given_path, std::string_view bytes) {
   // The user named the page a link leads to: that file gets the new bytes and
   // the link stays a link.
   const std::string path = files.LinkTarget(given_path);
@@ -75,9 +74,6 @@ FileStatus ReplaceFileContent(FileSystem& files, const std::string& given_path,
     files.RemoveFile(temporary);
     return moved;
   }
-  // The new content is in place either way; a folder that cannot be flushed
-  // (some file systems refuse) leaves it to the system's own time.
-  if (flush == FolderFlush::kAfterTheMove) files.FlushFolder(FolderPart(path));
   return FileStatus::Success();
 }
 

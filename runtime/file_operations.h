@@ -16,12 +16,10 @@ FileStatus CreateMissingFolders(FileSystem& files, std::string_view folder);
 // Writes the bytes to a temporary file beside `path` and moves it over `path`
 // in one step: afterwards `path` holds either its old content or all of the new
 // bytes, and no temporary file is left behind. A `path` that is a link is
-// written through: the file it leads to gets the new bytes.
-// The folder's entry is flushed to the disk after the move, unless the caller
-// says it flushes each folder itself once it has written all its files there.
-enum class FolderFlush { kAfterTheMove, kByCaller };
-FileStatus ReplaceFileContent(FileSystem& files, const std::string& path, std::string_view bytes,
-                              FolderFlush flush = FolderFlush::kAfterTheMove);
+// written through: the file it leads to gets the new bytes. The folder's
+// entries are not flushed: the move leaves the old or the new file whole
+// either way, and a caller that writes many files flushes each folder once.
+FileStatus ReplaceFileContent(FileSystem& files, const std::string& path, std::string_view bytes);
 
 // Creates the file at `path` with the bytes, complete or not at all: they are
 // written to a temporary file, flushed to the disk and moved into place only

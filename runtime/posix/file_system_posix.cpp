@@ -247,7 +247,9 @@ class PosixFileSystem final : public FileSystem {
     // The new file may be read by no one who could not read the old one.
     struct stat old_file {};
     if (::stat(native_to.c_str(), &old_file) == 0) {
-      if (::chown(native_from.c_str(), old_file.st_uid, old_file.st_gid) != 0 && errno != EPERM) {
+      // The owner changes only where it differs (another user's file, written by root).
+      if ((old_file.st_uid != user_ || old_file.st_gid != group_) &&
+          ::chown(native_from.c_str(), old_file.st_uid, old_file.st_gid) != 0 && errno != EPERM) {
         return ErrnoFailure();
       }
       if (::chmod(native_from.c_str(), old_file.st_mode & 07777) != 0) return ErrnoFailure();
@@ -306,6 +308,10 @@ class PosixFileSystem final : public FileSystem {
   }
 
  private:
+  // Whom a new file belongs to; asked once, not for every file replaced.
+  const uid_t user_ = ::geteuid();
+  const gid_t group_ = ::getegid();
+
   static bool Inspect(const std::string& path, struct stat& info) {
     FileDescriptor file(-1);
     return static_cast<bool>(OpenRegularFile(NativePathFromCore(path), file, info));

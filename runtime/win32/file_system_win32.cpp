@@ -44,6 +44,24 @@ HANDLE OpenForSharedReading(const std::string& path) {
 
 DWORD Attributes(const std::string& path) { return GetFileAttributesW(SystemPath(path).c_str()); }
 
+// A file to read must be one on a disk: a pipe or a device could block or never end.
+FileStatus OpenDiskFile(const std::string& path, FileHandle& file) {
+  file = FileHandle(OpenForSharedReading(path));
+  if (!file.valid()) return LastErrorFailure();
+  if (GetFileType(file.get()) != FILE_TYPE_DISK) return FileStatus::Failure("not a regular file");
+  return FileStatus::Success();
+}
+
+// A handle that tells about a file or folder, where any links lead, without reading it.
+HANDLE OpenForInformation(const std::string& path) {
+  return CreateFileW(SystemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+// The attributes that a replacement takes over from the file it replaces.
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
 class Win32FileSystem final : public FileSystem {
  public:
   std::vector<FolderEntry> FindEntries(const std::string& pattern) override {
@@ -66,8 +84,8 @@ class Win32FileSystem final : public FileSystem {
       return FileStatus::Failure(SystemErrorText(error));
     }
     do {
-      entries.push_back({CodePageFromWide(data.cFileName),
-                         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+      entries.push_back({CodePageFromWide(data.cFileName), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                         (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
     } while (FindNextFileW(search.get(), &data));
     if (const DWORD error = GetLastError(); error != ERROR_NO_MORE_FILES) {
       return FileStatus::Failure(SystemErrorText(error));
@@ -104,11 +122,18 @@ class Win32FileSystem final : public FileSystem {
   }
 
   FileStatus ReadFile(const std::string& path, std::string& bytes) override {
+    return ReadFileUpTo(path, bytes, UINT64_MAX);
+  }
+
+  FileStatus ReadFileUpTo(const std::string& path, std::string& bytes, std::uint64_t limit) override {
     bytes.clear();
-    FileHandle file(OpenForSharedReading(path));
-    if (!file.valid()) return LastErrorFailure();
+    FileHandle file(INVALID_HANDLE_VALUE);
+    if (FileStatus opened = OpenDiskFile(path, file); !opened) return opened;
     LARGE_INTEGER size{};
     if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
+      if (static_cast<std::uint64_t>(size.QuadPart) > limit) {
+        return FileStatus::Failure("larger than " + std::to_string(limit) + " bytes");
+      }
       bytes.reserve(static_cast<size_t>(size.QuadPart));
     }
     char buffer[65536];
@@ -117,6 +142,11 @@ class Win32FileSystem final : public FileSystem {
       if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return LastErrorFailure();
       if (got == 0) break;
       bytes.append(buffer, got);
+      // A file that grows while it is read stays within its limit.
+      if (bytes.size() > limit) {
+        bytes.clear();
+        return FileStatus::Failure("larger than " + std::to_string(limit) + " bytes");
+      }
     }
     return FileStatus::Success();
   }
@@ -143,6 +173,9 @@ class Win32FileSystem final : public FileSystem {
       }
       done += written;
     }
+    // On the disk before anyone moves it into place: a power loss then leaves
+    // the old file or the whole new one, never an empty one.
+    if (status && !FlushFileBuffers(file.get())) status = LastErrorFailure();
     if (status && !file.Close()) status = LastErrorFailure();
     if (!status) {
       file.Close();
@@ -152,8 +185,22 @@ class Win32FileSystem final : public FileSystem {
   }
 
   FileStatus ReplaceFile(const std::string& from, const std::string& to) override {
-    if (!MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const std::wstring system_from = SystemPath(from);
+    // A hidden or system page stays so.
+    if (const DWORD old_attributes = Attributes(to);
+        old_attributes != INVALID_FILE_ATTRIBUTES && (old_attributes & kKeptAttributes) != 0 &&
+        !SetFileAttributesW(system_from.c_str(), old_attributes & kKeptAttributes)) {
+      return LastErrorFailure();
+    }
+    if (!MoveFileExW(system_from.c_str(), SystemPath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return LastErrorFailure();
+    }
+    return FileStatus::Success();
+  }
+
+  FileStatus MoveNewFile(const std::string& from, const std::string& to) override {
+    // Without MOVEFILE_REPLACE_EXISTING the move fails when the name is taken.
+    if (!MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(), MOVEFILE_WRITE_THROUGH)) {
       return LastErrorFailure();
     }
     return FileStatus::Success();
@@ -162,6 +209,39 @@ class Win32FileSystem final : public FileSystem {
   FileStatus RemoveFile(const std::string& path) override {
     if (!DeleteFileW(SystemPath(path).c_str())) return LastErrorFailure();
     return FileStatus::Success();
+  }
+
+  FileStatus RemoveFolder(const std::string& path) override {
+    if (!RemoveDirectoryW(SystemPath(path).c_str())) return LastErrorFailure();
+    return FileStatus::Success();
+  }
+
+  bool IsLink(const std::string& path) override {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  }
+
+  std::string LinkTarget(const std::string& path) override {
+    if (!IsLink(path)) return path;
+    const FileHandle file(OpenForInformation(path));
+    if (!file.valid()) return path;
+    std::wstring target(32768, L'\0');
+    const DWORD length = GetFinalPathNameByHandleW(file.get(), target.data(), static_cast<DWORD>(target.size()),
+                                                   FILE_NAME_NORMALIZED);
+    if (length == 0 || length >= target.size()) return path;
+    target.resize(length);
+    return CodePageFromWide(target);
+  }
+
+  std::string FolderIdentity(const std::string& path) override {
+    const FileHandle folder(OpenForInformation(path));
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!folder.valid() || !GetFileInformationByHandle(folder.get(), &information) ||
+        (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      return {};
+    }
+    return std::to_string(information.dwVolumeSerialNumber) + ":" + std::to_string(information.nFileIndexHigh) +
+           ":" + std::to_string(information.nFileIndexLow);
   }
 };
 

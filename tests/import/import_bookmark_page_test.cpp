@@ -75,7 +75,7 @@ class ImportTest : public ::testing::Test {
   // No file whose path holds `text` can be written.
   void FailWritesTo(const std::string& text) {
     for (FileOperation operation :
-         {FileOperation::kWriteNewFile, FileOperation::kMoveNewFile, FileOperation::kReplaceFile}) {
+         {FileOperation::kWriteNewFile, FileOperation::kReplaceFile, FileOperation::kMoveNewFile}) {
       files_.AddFault(FaultPlan::EveryCallOnPathsHolding(text).Of(operation));
     }
   }
@@ -221,7 +221,7 @@ TEST_F(ImportTest, FailedLinksAreSkippedReportedAndTheRestWritten) {
   EXPECT_EQ(result.links_written, 2);
   ASSERT_EQ(result.failed_links.size(), 3u);
   EXPECT_EQ(result.failed_links[0].link_text, "Bad");
-  // A new shortcut is written beside its place and moved there: the move fails.
+  // The temporary is written; its move into place under the link's name fails.
   EXPECT_EQ(result.failed_links[0].reason, "injected failure of MoveNewFile");
   EXPECT_EQ(result.failed_links[1].reason, "injected failure of CreateFolder");
   EXPECT_EQ(DescribeImportFailures(result),

@@ -98,5 +98,46 @@ TEST_F(FileSystemTest, ReadingGivesEveryByteOfAFileAndRefusesAFolder) {
   EXPECT_FALSE(files_->ReadFile(temp_.path() + "Folder", bytes));
 }
 
+// A linked folder (a symbolic link, on Windows a reparse point) is told apart
+// from a real one and known as the folder it leads to; a new file never
+// replaces one that stands at its name, and an emptied folder can go.
+TEST_F(FileSystemTest, LinksAreToldApartAndNewFilesReplaceNothing) {
+  ASSERT_TRUE(files_->CreateFolder(temp_.path() + "real"));
+  std::error_code made;
+  std::filesystem::create_directory_symlink(temp_.native() / "real", temp_.native() / "link", made);
+  if (made) GTEST_SKIP() << "no symbolic links here: " << made.message();
+  EXPECT_TRUE(files_->IsLink(temp_.path() + "link"));
+  EXPECT_FALSE(files_->IsLink(temp_.path() + "real"));
+  EXPECT_FALSE(files_->FolderIdentity(temp_.path() + "real").empty());
+  EXPECT_EQ(files_->FolderIdentity(temp_.path() + "link"), files_->FolderIdentity(temp_.path() + "real"));
+  std::vector<FolderEntry> entries = files_->FindEntries(temp_.path() + "l*");
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_TRUE(entries[0].is_link && entries[0].is_folder);
+
+  ASSERT_TRUE(WriteWholeNewFile(*files_, temp_.path() + "real\\a.url", "one"));
+  EXPECT_FALSE(WriteWholeNewFile(*files_, temp_.path() + "real\\a.url", "two"));
+  std::string bytes;
+  ASSERT_TRUE(files_->ReadFileUpTo(temp_.path() + "real\\a.url", bytes, 3));
+  EXPECT_EQ(bytes, "one");
+  EXPECT_FALSE(files_->ReadFileUpTo(temp_.path() + "real\\a.url", bytes, 2));
+  EXPECT_EQ(files_->FindEntries(temp_.path() + "real\\*.tmp").size(), 0u);
+  EXPECT_FALSE(files_->RemoveFolder(temp_.path() + "real"));
+  ASSERT_TRUE(files_->RemoveFile(temp_.path() + "real\\a.url"));
+  EXPECT_TRUE(files_->RemoveFolder(temp_.path() + "real"));
+}
+
+TEST(TemporaryNameTest, OnlyTheProgramsOwnAreRecognised) {
+  const std::pair<const char*, std::uint32_t> own[] = {
+      {"~linkshelf-4321-0.tmp", 4321}, {"~linkshelf-7-12.tmp", 7}, {"Daily.url.~3.tmp", 0}, {"page.HTM.~0.tmp", 0}};
+  for (const auto& [name, owner] : own) {
+    std::uint32_t found = 99;
+    EXPECT_TRUE(IsOwnTemporaryName(name, found)) << name;
+    EXPECT_EQ(found, owner) << name;
+  }
+  std::uint32_t found = 0;
+  for (const char* name : {"notes.~1.tmp", "~linkshelf-x-0.tmp", "~linkshelf-1-0.txt", "~linkshelf--0.tmp", "a.url"})
+    EXPECT_FALSE(IsOwnTemporaryName(name, found)) << name;
+}
+
 }  // namespace
 }  // namespace linkshelf
