@@ -144,9 +144,12 @@ int RunImportCommand(const std::vector<std::string>& arguments) {
   std::string summary = Count(result.links_written, "link", "links") + ", " +
                         Count(result.folders_created, "folder", "folders") + " created -> " +
                         options.root;
+  std::string notes;
   if (result.links_kept > 0)
-    summary +=
-        " (" + Count(result.links_kept, "existing shortcut", "existing shortcuts") + " kept)";
+    notes = Count(result.links_kept, "existing shortcut", "existing shortcuts") + " kept";
+  if (result.links_unchanged > 0)
+    notes += (notes.empty() ? "" : ", ") + std::to_string(result.links_unchanged) + " unchanged";
+  if (!notes.empty()) summary += " (" + notes + ")";
   if (result.cancelled) summary += "; cancelled";
   if (!result.failed_links.empty()) summary += "; " + Count(static_cast<int>(result.failed_links.size()), "link", "links") + " not written";
   std::fprintf(stderr, "%s\n", summary.c_str());

@@ -97,9 +97,16 @@ class BodyWriter {
 }  // namespace
 
 std::string PageAddress(std::string_view address) {
-  std::string text;
-  text.reserve(address.size());
-  for (const char c : address) {
+  // Most addresses hold none of the three bytes: they are copied whole.
+  size_t first = 0;
+  while (first < address.size() && address[first] != '"' && address[first] != '<' &&
+         address[first] != '>') {
+    ++first;
+  }
+  if (first == address.size()) return std::string(address);
+  std::string text(address.substr(0, first));
+  text.reserve(address.size() + 8);
+  for (const char c : address.substr(first)) {
     switch (c) {
       case '"': text += "%22"; break;
       case '<': text += "%3C"; break;

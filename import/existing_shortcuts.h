@@ -5,30 +5,33 @@
 
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "runtime/file_system.h"
 
 namespace linkshelf {
 
+// What the folder's listing showed under a name: nothing, a file, or a link.
+enum class StandingFile { kNone, kFile, kLink };
+
 class ExistingShortcuts {
  public:
   explicit ExistingShortcuts(FileSystem& files) : files_(files) {}
 
-  // True when a file of exactly this name stood in `folder` (a path ending in
+  // Whether a file of exactly this name stood in `folder` (a path ending in
   // a backslash) when the folder was first asked about. Each name is told
   // once and then forgotten, so memory holds only the names still to come.
-  // False is only a hint: a file written since the search, or one that the
+  // kNone is only a hint: a file written since the search, or one that the
   // file system matches in another spelling, is not known here. The search
   // removes the temporary files that stopped runs left in the folder.
-  bool Take(const std::string& folder, const std::string& name);
+  StandingFile Take(const std::string& folder, const std::string& name);
 
   // The folder has just been created, empty.
   void AddEmptyFolder(const std::string& folder);
 
  private:
   FileSystem& files_;
-  std::unordered_map<std::string, std::unordered_set<std::string>> names_;
+  // Per folder, each name with whether it is a link.
+  std::unordered_map<std::string, std::unordered_map<std::string, bool>> names_;
 };
 
 }  // namespace linkshelf

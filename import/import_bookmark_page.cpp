@@ -53,13 +53,19 @@ class LinkWriter {
     // A new shortcut takes one create and one write. The create fails without
     // touching a file that stands there already, also one that the folder's
     // listing did not show under this spelling; only then is it looked for.
+    // Whether a name is a link is known from the same listing.
     FileStatus written = FileStatus::Failure({});
-    bool exists = existing_.Take(folder, place.file_name);
+    const StandingFile standing = existing_.Take(folder, place.file_name);
+    bool exists = standing != StandingFile::kNone;
+    bool is_link = standing == StandingFile::kLink;
     if (!exists) {
       written = WriteNewShortcut(files_, path, link.target);
-      exists = !written && (files_.FileExists(path) || files_.IsLink(path));
+      if (!written) {
+        is_link = files_.IsLink(path);
+        exists = is_link || files_.FileExists(path);
+      }
     }
-    if (exists && files_.IsLink(path)) return Fail(link, kIsLink);
+    if (is_link) return Fail(link, kIsLink);
     if (exists) {
       if (answer_ != ShortcutReplaceAnswer::kYesToAll) {
         const ShortcutTargets existing = ReadShortcutTargets(files_, path);
@@ -75,7 +81,12 @@ class LinkWriter {
           return true;
         }
       }
-      written = UpdateShortcut(files_, path, link.target);
+      const ShortcutUpdate update = UpdateShortcut(files_, path, link.target);
+      if (update.status && update.change == ShortcutChange::kUnchanged) {
+        ++result_.links_unchanged;
+        return true;
+      }
+      written = update.status;
     }
     if (!written) return Fail(link, written.reason);
     written_folders_.insert(folder);

@@ -56,6 +56,8 @@ struct ImportResult {
   std::string stopped_reason;
   int links_written = 0;
   int links_kept = 0;  // existing shortcuts left as they were at the user's answer
+  // Existing shortcuts that already held exactly what the link gives; not written.
+  int links_unchanged = 0;
   int folders_created = 0;
   std::vector<FailedLink> failed_links;
 

@@ -1,5 +1,7 @@
 #include "import/link_place.h"
 
+#include <algorithm>
+
 #include "import/shortcut_name.h"
 #include "runtime/text.h"
 
@@ -73,10 +75,21 @@ std::string RootFolder(std::string_view root) {
 
 bool StaysInsideRoot(std::string_view root, std::string_view path) {
   if (root.empty() || !path.starts_with(root) || path.size() == root.size()) return false;
-  for (std::string_view level : SplitLevels(path.substr(root.size()))) {
-    if (level.empty() || IsSpecialLevel(level) || MakeLegalName(level) != level) return false;
+  // Walked level by level without copies: every link's path comes this way.
+  const std::string_view below = path.substr(root.size());
+  const auto plain = [](std::string_view level) {
+    return !level.empty() && !IsSpecialLevel(level) && IsLegalName(level);
+  };
+  size_t start = 0;
+  for (size_t i = 0; i < below.size(); ++i) {
+    if (IsLeadByte(static_cast<unsigned char>(below[i]))) {
+      ++i;
+    } else if (below[i] == '\\') {
+      if (!plain(below.substr(start, i - start))) return false;
+      start = i + 1;
+    }
   }
-  return true;
+  return plain(below.substr(std::min(start, below.size())));
 }
 
 }  // namespace linkshelf

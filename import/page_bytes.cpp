@@ -1,30 +1,46 @@
 #include "import/page_bytes.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace linkshelf {
 
-std::string JoinPageLines(std::string_view bytes) {
+void JoinPageLinesInPlace(std::string& bytes) {
   const size_t end = std::min(bytes.find('\x1A'), bytes.size());
-  std::string text;
-  text.reserve(end);
   // Every CR goes: before an LF it is part of the line break, alone it is
-  // dropped. The bytes between line-break bytes are copied a run at a time.
+  // dropped. The bytes between line-break bytes move forward a run at a time,
+  // each kind of break found by its own search through the page.
+  const std::string_view page(bytes.data(), end);
+  size_t next_cr = page.find('\r');
+  size_t next_lf = page.find('\n');
   size_t run = 0;
-  for (size_t i = 0; i < end; ++i) {
-    if (bytes[i] == '\r' || bytes[i] == '\n') {
-      text.append(bytes.data() + run, i - run);
-      run = i + 1;
-    }
+  size_t length = 0;
+  const auto keep = [&](size_t stop) {
+    if (run != length) std::memmove(bytes.data() + length, bytes.data() + run, stop - run);
+    length += stop - run;
+  };
+  for (;;) {
+    const size_t cut = std::min(next_cr, next_lf);
+    if (cut == std::string_view::npos) break;
+    keep(cut);
+    run = cut + 1;
+    if (cut == next_cr) next_cr = page.find('\r', run);
+    if (cut == next_lf) next_lf = page.find('\n', run);
   }
-  text.append(bytes.data() + run, end - run);
+  keep(end);
+  bytes.resize(length);
+}
+
+std::string JoinPageLines(std::string_view bytes) {
+  std::string text(bytes);
+  JoinPageLinesInPlace(text);
   return text;
 }
 
 FileStatus ReadPageText(FileSystem& files, const std::string& path, std::string& text) {
-  std::string bytes;
-  if (FileStatus status = files.ReadFile(path, bytes); !status) return status;
-  text = JoinPageLines(bytes);
+  // Joined where it was read: a large page is held once, not twice.
+  if (FileStatus status = files.ReadFile(path, text); !status) return status;
+  JoinPageLinesInPlace(text);
   return FileStatus::Success();
 }
 

@@ -12,6 +12,8 @@ namespace linkshelf {
 // and are dropped, a lone CR is dropped too, and a byte 26 ends the text. No
 // character set conversion happens.
 std::string JoinPageLines(std::string_view bytes);
+// The same, done inside the given bytes.
+void JoinPageLinesInPlace(std::string& bytes);
 
 // Reads the page at `path` once and joins its lines.
 FileStatus ReadPageText(FileSystem& files, const std::string& path, std::string& text);

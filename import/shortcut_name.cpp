@@ -30,6 +30,7 @@ bool IsReservedDeviceName(std::string_view name) {
   // The device is named by the part before the first dot, blanks at its end ignored.
   std::string_view stem = name.substr(0, name.find('.'));
   while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
+  if (stem.size() != 3 && stem.size() != 4) return false;
   static constexpr std::array<std::string_view, 4> kPlain = {"con", "prn", "aux", "nul"};
   for (std::string_view device : kPlain) {
     if (EqualsIgnoringAsciiCase(stem, device)) return true;
@@ -54,7 +55,29 @@ std::string ShortcutFileName(std::string_view link_text) {
   return name;
 }
 
+bool IsLegalName(std::string_view name) {
+  // Every level of every link's path is looked at here, so the bytes that are
+  // never illegal are passed over with one comparison each.
+  bool trailing = false;  // the last character is a dot or a blank
+  for (size_t i = 0; i < name.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(name[i]);
+    if (byte >= 0x80) {
+      if (IsLeadByte(byte)) ++i;
+      trailing = false;
+    } else if (byte > '?' && byte != '|') {
+      trailing = false;
+    } else if (IsIllegalNameByte(name[i])) {
+      return false;
+    } else {
+      trailing = byte == '.' || byte == ' ';
+    }
+  }
+  return !trailing && !IsReservedDeviceName(name);
+}
+
 std::string MakeLegalName(std::string_view name) {
+  // Most names are legal as they stand and are only copied.
+  if (IsLegalName(name)) return std::string(name);
   std::string legal(name);
   size_t trailing_run = std::string::npos;  // start of the dots and blanks at the end
   for (size_t i = 0; i < legal.size();) {

@@ -19,4 +19,7 @@ std::string ShortcutFileName(std::string_view link_text);
 // is never changed.
 std::string MakeLegalName(std::string_view name);
 
+// True when MakeLegalName would give the name back unchanged.
+bool IsLegalName(std::string_view name);
+
 }  // namespace linkshelf

@@ -35,14 +35,16 @@ FileStatus WriteNewShortcut(FileSystem& files, const std::string& path, const st
   return WriteWholeNewFile(files, path, NewShortcutText(url));
 }
 
-FileStatus UpdateShortcut(FileSystem& files, const std::string& path, const std::string& url) {
+ShortcutUpdate UpdateShortcut(FileSystem& files, const std::string& path, const std::string& url) {
   std::string bytes;
-  if (FileStatus status = files.ReadFile(path, bytes); !status) return status;
-  return ReplaceFileContent(files, path, WithTargets(bytes, url));
+  if (FileStatus status = files.ReadFile(path, bytes); !status) return {status};
+  std::string updated = WithTargets(bytes, url);
+  if (updated == bytes) return {FileStatus::Success(), ShortcutChange::kUnchanged};
+  return {ReplaceFileContent(files, path, updated)};
 }
 
 FileStatus WriteShortcutFile(FileSystem& files, const std::string& path, const std::string& url) {
-  return files.FileExists(path) ? UpdateShortcut(files, path, url)
+  return files.FileExists(path) ? UpdateShortcut(files, path, url).status
                                 : WriteNewShortcut(files, path, url);
 }
 

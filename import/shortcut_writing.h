@@ -23,9 +23,20 @@ std::string NewShortcutText(const std::string& url);
 // the path already, so nothing is ever overwritten unasked.
 FileStatus WriteNewShortcut(FileSystem& files, const std::string& path, const std::string& url);
 
+// What an update did to an existing shortcut.
+enum class ShortcutChange { kReplaced, kUnchanged };
+
+struct ShortcutUpdate {
+  FileStatus status;
+  ShortcutChange change = ShortcutChange::kReplaced;
+};
+
 // Sets both targets in an existing shortcut and keeps its other lines. The
-// file holds either its old bytes or all of the new ones.
-FileStatus UpdateShortcut(FileSystem& files, const std::string& path, const std::string& url);
+// file holds either its old bytes or all of the new ones. A shortcut that
+// would come out byte for byte as it is is not written at all, so its
+// last-write time stays too. The folder's entry is not flushed: the caller
+// flushes each folder once it has written all its shortcuts there.
+ShortcutUpdate UpdateShortcut(FileSystem& files, const std::string& path, const std::string& url);
 
 // Writes the target into the shortcut at `path`, creating it when missing.
 FileStatus WriteShortcutFile(FileSystem& files, const std::string& path, const std::string& url);

@@ -1,5 +1,6 @@
 #include "runtime/shortcut_entry.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -18,10 +19,15 @@ struct Line {
 
 std::vector<Line> SplitLines(std::string_view text) {
   std::vector<Line> lines;
+  if (!text.empty()) lines.reserve(8);  // a shortcut has a handful of lines
   size_t pos = 0;
+  // The line ends at the first CR or LF: the next LF is known, then a CR is
+  // looked for before it. Each search runs through the text once in all.
+  size_t next_lf = std::min(text.find('\n'), text.size());
   while (pos < text.size()) {
     Line line{pos, pos, pos};
-    while (line.end < text.size() && text[line.end] != '\r' && text[line.end] != '\n') ++line.end;
+    if (next_lf < pos) next_lf = std::min(text.find('\n', pos), text.size());
+    line.end = std::min(text.substr(0, next_lf).find('\r', pos), next_lf);
     line.next = line.end;
     if (line.next < text.size() && text[line.next] == '\r') ++line.next;
     if (line.next < text.size() && text[line.next] == '\n') ++line.next;
@@ -86,6 +92,9 @@ std::optional<size_t> FindKey(std::string_view text, const std::vector<Line>& li
 
 // A line break inside a value would start a new entry or section in the file.
 std::string SingleLine(std::string_view value) {
+  // A value seldom holds a line break; then it is taken whole.
+  if (value.find('\r') == std::string_view::npos && value.find('\n') == std::string_view::npos)
+    return std::string(value);
   std::string line;
   line.reserve(value.size());
   for (char c : value) {

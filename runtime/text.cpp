@@ -52,17 +52,16 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-bool IsLeadByte(unsigned char byte) {
 #ifdef _WIN32
+bool IsLeadByte(unsigned char byte) {
   return IsDBCSLeadByte(byte) != FALSE;
-#else
-  (void)byte;
-  return false;
-#endif
 }
+#endif
 
 size_t CharacterLength(std::string_view text, size_t pos) {
-  return IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() ? 2 : 1;
+  // No code page starts a double-byte character with an ASCII byte.
+  const auto byte = static_cast<unsigned char>(text[pos]);
+  return byte >= 0x80 && IsLeadByte(byte) && pos + 1 < text.size() ? 2 : 1;
 }
 
 }  // namespace linkshelf

@@ -42,7 +42,14 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 // (GBK on the target systems); such a byte and the one after it are one
 // character. Always false on POSIX, whose UTF-8 never puts an ASCII byte inside
 // a character.
+#ifdef _WIN32
 bool IsLeadByte(unsigned char byte);
+#else
+// Inline here, as every walk through a name asks it for each byte.
+inline bool IsLeadByte(unsigned char) {
+  return false;
+}
+#endif
 
 // The length in bytes of the character that starts at `pos`: two for a lead
 // byte with a byte after it, else one.

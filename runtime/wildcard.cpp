@@ -6,6 +6,13 @@ namespace linkshelf {
 
 bool MatchesWildcard(std::string_view name, std::string_view pattern) {
   if (pattern == "*.*" || pattern == "*") return true;
+  // A star and then plain bytes ("*.url", as every folder scan asks) only
+  // needs the end of the name compared.
+  if (pattern.starts_with('*') && pattern.find_first_of("*?", 1) == std::string_view::npos) {
+    const std::string_view tail = pattern.substr(1);
+    return name.size() >= tail.size() &&
+           EqualsIgnoringAsciiCase(name.substr(name.size() - tail.size()), tail);
+  }
   // Iterative matching with one back-tracking point: linear for the patterns
   // the program uses, and never recursive however long the name.
   size_t n = 0, p = 0;

@@ -56,13 +56,18 @@ std::string CorePathFromNative(std::string_view native_path) {
 }
 
 std::string NativePathFromCore(std::string_view core_path) {
-  std::string path;
-  path.reserve(core_path.size());
-  for (const char c : core_path) {
-    const char mapped = c == '\\' ? '/' : c;
-    // A doubled separator counts as one, as it does on Windows.
-    if (mapped == '/' && !path.empty() && path.back() == '/') continue;
-    path += mapped;
+  // Every file operation maps its path: the separators are swapped in one
+  // pass over a copy, and only a path with a doubled one is walked again.
+  std::string path(core_path);
+  for (char& c : path) c = c == '\\' ? '/' : c;
+  if (path.find("//") != std::string::npos) {
+    size_t length = 0;
+    for (const char c : path) {
+      // A doubled separator counts as one, as it does on Windows.
+      if (c == '/' && length > 0 && path[length - 1] == '/') continue;
+      path[length++] = c;
+    }
+    path.resize(length);
   }
   // UTF-8 holds every character: the references become the characters they stand for.
   return path.find("&#") == std::string::npos ? path : DecodeReferencesToUtf8(path);

@@ -69,6 +69,11 @@ TEST_F(ImportCommandTest, WithoutATerminalExistingShortcutsAreKept) {
   run = Import("page.htm out -y");
   EXPECT_EQ(run.status, 0) << run.errors;
   EXPECT_EQ(Read("out/Old.url"), "[InternetShortcut]\r\nURL=new\r\n[DEFAULT]\r\nBASEURL=new\r\n");
+
+  run = Import("page.htm out -y");
+  EXPECT_EQ(run.status, 0) << run.errors;
+  EXPECT_NE(run.errors.find("0 links, 0 folders created -> out (2 unchanged)"), std::string::npos)
+      << run.errors;
 }
 
 TEST_F(ImportCommandTest, LinksNotWrittenAreListedWithExitStatusOne) {

@@ -195,6 +195,25 @@ INSTANTIATE_TEST_SUITE_P(
         // Values outside the four answers count as No.
         AnswerCase{{Answer{-1}, Answer{0}, Answer{7}}, 3, {false, false, false}, true, false}));
 
+// A shortcut that would come out byte for byte as it stands is not written, so
+// its time stays too; the question is asked all the same.
+TEST_F(ImportTest, ReimportLeavesIdenticalShortcutsAlone) {
+  const std::string html = "<a href=u>Same</a><a href=u MyDir=D>Deep</a><a href=v>Moved</a>";
+  ASSERT_EQ(Import("<a href=u>Same</a><a href=u MyDir=D>Deep</a><a href=u>Moved</a>").links_written,
+            3);
+  const size_t files_before = files_.CountCalls(FileOperation::kWriteNewFile);
+  ScriptedImportPrompter prompter({ShortcutReplaceAnswer::kYes, ShortcutReplaceAnswer::kYesToAll});
+  const ImportResult result = Import(html, prompter);
+  EXPECT_EQ(prompter.questions.size(), 2u);
+  EXPECT_FALSE(result.HasFailures()) << DescribeImportFailures(result);
+  EXPECT_EQ(result.links_unchanged, 2);
+  EXPECT_EQ(result.links_written, 1);
+  // The page and the one changed shortcut's temporary file.
+  EXPECT_EQ(files_.CountCalls(FileOperation::kWriteNewFile) - files_before, 2u);
+  EXPECT_EQ(Read("Same.url"), kNewShortcut);
+  EXPECT_EQ(Read("Moved.url"), "[DEFAULT]\r\nBASEURL=v\r\n[InternetShortcut]\r\nURL=v\r\n");
+}
+
 TEST_F(ImportTest, FailedLinksAreSkippedReportedAndTheRestWritten) {
   FailWritesTo("Bad");
   files_.AddFault(FaultPlan::EveryCallOnPathsHolding("Locked").Of(FileOperation::kCreateFolder));
