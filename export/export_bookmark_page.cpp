@@ -1,5 +1,6 @@
 #include "export/export_bookmark_page.h"
 
+#include "export/browser_file_text.h"
 #include "export/date_text.h"
 #include "export/file_texts.h"
 #include "export/folder_scan.h"
@@ -21,6 +22,12 @@ PageText FormBookmarkPage(const ExportRequest& request, ExportEnvironment& envir
   if (progress != nullptr) report = [progress](int links, int folders) { progress->ShowProgress(links, folders); };
   const std::vector<ScanRecord> records =
       ScanFolder(environment.files, environment.collation, request.root, report);
+  if (request.format == ExportFormat::kBrowser) {
+    FileSystem& files = environment.files;
+    BrowserFileText file = FormBrowserFileText(
+        records, request.title, [&files](const std::string& path) { return files.LastWriteSeconds(path); });
+    return {std::move(file.bytes), file.links, file.folders};
+  }
   const std::string now = DateTimeText(environment.now(), environment.regional);
   return FormPageText(records, request.method, request.title, request.header_template, now,
                       environment.regional);

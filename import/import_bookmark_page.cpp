@@ -1,9 +1,11 @@
 #include "import/import_bookmark_page.h"
 
 #include <cstdint>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "import/attribute_value.h"
+#include "import/browser_file.h"
 #include "import/existing_shortcuts.h"
 #include "import/htmlpr.h"
 #include "import/link_place.h"
@@ -33,11 +35,22 @@ class LinkWriter {
   // Writes one link's shortcut or records why not; false when the user cancelled.
   bool Write(const PageLink& link) {
     if (link.text.empty()) return Fail(link, "链接文字为空");
-    if (std::string refusal = TargetRefusal(link.target); !refusal.empty())
-      return Fail(link, refusal);
-    if (root_.empty()) return Fail(link, "未指定根文件夹");
+    if (Refused(link)) return true;
     const LinkPlace place = PlaceLink(link.folder_values, link.text);
     if (!place.ok()) return Fail(link, place.reason);
+    return WritePlaced(link, place);
+  }
+
+  // True when the link's target or a missing root keep it from being written; the failure is recorded.
+  bool Refused(const PageLink& link) {
+    if (std::string refusal = TargetRefusal(link.target); !refusal.empty()) return Fail(link, refusal);
+    if (root_.empty()) return Fail(link, "未指定根文件夹");
+    return false;
+  }
+
+  // Writes a link that passed `Refused` and whose place below the root is
+  // known; false when the user cancelled.
+  bool WritePlaced(const PageLink& link, const LinkPlace& place) {
     const std::string folder = root_ + place.folder;
     const std::string path = folder + place.file_name;
     // The joined path is checked too: whatever the page held, nothing is written outside the root.
@@ -76,12 +89,23 @@ class LinkWriter {
     return true;
   }
 
- private:
+  // Makes a folder below the root (`folder` ends in a backslash), which may stay empty.
+  void WriteFolder(const std::string& name, const std::string& folder) {
+    if (root_.empty() || folder.empty()) return;
+    const std::string path = root_ + folder;
+    if (!StaysInsideRoot(root_, path.substr(0, path.size() - 1))) {
+      Fail({{}, {}, name}, "路径指向根文件夹之外");
+    } else if (FileStatus status = EnsureFolder(path); !status) {
+      Fail({{}, {}, name}, status.reason);
+    }
+  }
+
   bool Fail(const PageLink& link, std::string reason) {
     result_.failed_links.push_back({link.text, link.target, std::move(reason)});
     return true;
   }
 
+ private:
   // Creates the missing folders of `folder` (ending in a backslash), outermost
   // first. Folders seen to exist are remembered, so each is looked at once.
   FileStatus EnsureFolder(const std::string& folder) {
@@ -144,6 +168,82 @@ std::string ShownText(std::string_view text) {
 
 const char kTagsOverlap[] = "页面中的标签大量相互重叠，导入在此停止";
 
+// The folders of a browser file below the root, each ending in a backslash,
+// or why a folder cannot be made. A path this long could not be written on
+// any system; refusing it also keeps deep nesting from costing much.
+struct BrowserFolderPlace {
+  std::string folder;
+  std::string reason;
+};
+constexpr size_t kLongestFolderPath = 2048;
+
+std::vector<BrowserFolderPlace> PlaceBrowserFolders(const BrowserBookmarks& file) {
+  std::vector<BrowserFolderPlace> places(file.folders.size());
+  for (size_t i = 1; i < file.folders.size(); ++i) {
+    const BrowserFolderPlace& parent = places[file.folders[i].parent];
+    if (!parent.reason.empty()) {
+      places[i].reason = parent.reason;
+      continue;
+    }
+    const LinkPlace own = PlaceLink({file.folders[i].name}, "_.url");
+    if (!own.ok()) {
+      places[i].reason = own.reason;
+    } else if (parent.folder.size() + own.folder.size() > kLongestFolderPath) {
+      places[i].reason = "文件夹嵌套过深";
+    } else {
+      places[i].folder = parent.folder + own.folder;
+    }
+  }
+  return places;
+}
+
+// Writes the links of a browser file, then makes its folders that hold none.
+// Browsers let links of one folder share a name, a folder cannot: the second
+// and later of a name with another address get " (2)", " (3)", ...; the same
+// name with the same address is written once.
+void WriteBrowserFile(const BrowserBookmarks& file, LinkWriter& writer, ImportResult& result) {
+  result.browser_views_skipped = file.browser_views;
+  const std::vector<BrowserFolderPlace> folders = PlaceBrowserFolders(file);
+  std::unordered_set<std::string> taken;                // folder and file name, lower case
+  std::unordered_set<std::string> written;              // folder, name and address
+  std::unordered_map<std::string, int> next_number;     // folder and name, lower case
+  for (const BrowserLink& link : file.links) {
+    const BrowserFolderPlace& folder = folders[link.folder];
+    const PageLink shown{link.address, {}, link.name};
+    if (!folder.reason.empty()) {
+      writer.Fail(shown, folder.reason);
+      continue;
+    }
+    if (link.address.empty()) {
+      writer.Fail(shown, "链接没有地址");
+      continue;
+    }
+    if (writer.Refused(shown)) continue;
+    const std::string name_key = LowerAscii(folder.folder + link.name);
+    if (!written.insert(name_key + '\n' + link.address).second) continue;
+    int& number = next_number[name_key];
+    LinkPlace place;
+    for (;;) {
+      const std::string text = number < 2 ? link.name : link.name + " (" + std::to_string(number) + ")";
+      place = PlaceLink({}, text + ".url");
+      if (!place.ok() || taken.insert(LowerAscii(folder.folder + place.file_name)).second) break;
+      number = std::max(number, 1) + 1;
+    }
+    if (!place.ok()) {
+      writer.Fail(shown, place.reason);
+      continue;
+    }
+    place.folder = folder.folder;
+    if (!writer.WritePlaced(shown, place)) {
+      result.cancelled = true;
+      return;
+    }
+  }
+  for (size_t i = 1; i < file.folders.size(); ++i) {
+    if (folders[i].reason.empty()) writer.WriteFolder(file.folders[i].name, folders[i].folder);
+  }
+}
+
 }  // namespace
 
 std::string MissingPageMessage(const std::string& page_path) {
@@ -158,17 +258,23 @@ ImportResult ImportBookmarkPage(const ImportRequest& request, FileSystem& files,
     result.missing_page_message = MissingPageMessage(request.page_path);
     return result;
   }
-  std::string page;
-  if (FileStatus status = ReadPageText(files, request.page_path, page); !status) {
+  std::string bytes;
+  if (FileStatus status = files.ReadFile(request.page_path, bytes); !status) {
     result.page_unreadable = true;
     result.page_name = NamePart(request.page_path);
     result.page_reason = status.reason;
     return result;
   }
 
-  THtmlParser parser;
-  parser.LoadText(std::move(page));
   LinkWriter writer(files, prompter, RootFolder(request.root), result);
+  if (request.format == ImportFormat::kBrowser ||
+      (request.format == ImportFormat::kDetect && IsBrowserFile(bytes))) {
+    WriteBrowserFile(ReadBrowserFile(bytes), writer, result);
+    return result;
+  }
+  THtmlParser parser;
+  parser.LoadText(JoinPageLines(bytes));
+  bytes = {};
   PageLink link;
   bool in_link = false;  // an `a` start tag has been seen and its `</a>` not yet
   // Every `<` starts a tag that runs to the next `>`, so a page with many `<`

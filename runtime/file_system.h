@@ -48,6 +48,11 @@ class FileSystem {
   virtual std::optional<std::uint64_t> FileSize(const std::string& path) = 0;
   virtual std::optional<LocalTime> LastWriteTime(const std::string& path) = 0;
 
+  // Last-write time of a file or a folder in whole seconds since 1970 UTC, as
+  // the browsers' bookmark file dates its entries. A layer that cannot tell
+  // gives nothing, and the entries go without a date.
+  virtual std::optional<std::int64_t> LastWriteSeconds(const std::string& /*path*/) { return std::nullopt; }
+
   // The whole file as bytes.
   virtual FileStatus ReadFile(const std::string& path, std::string& bytes) = 0;
 
