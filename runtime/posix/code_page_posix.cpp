@@ -1,0 +1,11 @@
+// On POSIX the system code page is UTF-8: it holds every character, so only
+// the references and their escape are concerned.
+#include "runtime/code_page.h"
+
+namespace linkshelf {
+
+std::string CodePageToUtf8(std::string_view text) { return DecodeReferencesToUtf8(text); }
+
+std::string Utf8ToCodePage(std::string_view utf8) { return EscapeLiteralReferences(utf8); }
+
+}  // namespace linkshelf

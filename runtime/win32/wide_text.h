@@ -1,0 +1,20 @@
+// The boundary between the program's code-page bytes and the system's wide
+// (UTF-16) texts, with the reference rule of runtime/code_page.h.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace linkshelf {
+
+// Code-page bytes into a wide text, each decodable reference as its character.
+std::wstring WideFromCodePage(std::string_view bytes);
+
+// A wide text into code-page bytes, each character the code page cannot hold
+// as its reference and a literal "&#" as "&#38;#".
+std::string CodePageFromWide(std::wstring_view wide);
+
+std::wstring WideFromUtf8(std::string_view utf8);
+std::string Utf8FromWide(std::wstring_view wide);
+
+}  // namespace linkshelf
