@@ -8,12 +8,12 @@
 #include <string>
 #include <string_view>
 
-#include "export/shortcut_entry.h"
 #include "fuzz/support/check.h"
 #include "import/htmlpr.h"
 #include "import/import_bookmark_page.h"
 #include "import/link_target.h"
-#include "import/page_text.h"
+#include "import/page_bytes.h"
+#include "runtime/shortcut_entry.h"
 #include "runtime/text.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/memory_file_system.h"

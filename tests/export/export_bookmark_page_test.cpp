@@ -4,7 +4,7 @@
 
 #include "export/page_header.h"
 #include "tests/export/memory_file_system.h"
-#include "tests/export/page_lines.h"
+#include "tests/support/split_page_lines.h"
 
 namespace linkshelf {
 namespace {

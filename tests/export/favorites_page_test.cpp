@@ -9,7 +9,7 @@
 #include "export/export_bookmark_page.h"
 #include "export/page_header.h"
 #include "runtime/system.h"
-#include "tests/export/page_lines.h"
+#include "tests/support/split_page_lines.h"
 
 namespace linkshelf {
 namespace {

@@ -10,8 +10,8 @@
 
 #include "export/export_bookmark_page.h"
 #include "export/page_header.h"
-#include "export/shortcut_entry.h"
 #include "import/import_bookmark_page.h"
+#include "runtime/shortcut_entry.h"
 #include "runtime/system.h"
 #include "tests/hostile/held_file.h"
 #include "tests/support/temp_folder.h"

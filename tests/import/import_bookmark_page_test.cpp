@@ -9,9 +9,9 @@
 
 #include "export/export_bookmark_page.h"
 #include "export/page_header.h"
-#include "export/shortcut_entry.h"
 #include "import/shortcut_writing.h"
 #include "runtime/file_operations.h"
+#include "runtime/shortcut_entry.h"
 #include "runtime/system.h"
 #include "runtime/text.h"
 #include "tests/support/temp_folder.h"
