@@ -53,24 +53,6 @@ bool IsUtf8(std::string_view text) {
   return true;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 // The character that the reference at the start of `text` (just after its
 // `&`) stands for, and the bytes it takes up to and including its `;`.
 struct Reference {
@@ -139,12 +121,7 @@ std::string ProgramText(std::string_view raw) {
   } else {
     // A `&#` of the file must reach the decoding below as it stands, so it is
     // kept from being taken for the code page's own reference.
-    std::string escaped;
-    for (size_t i = 0; i < raw.size(); ++i) {
-      escaped += raw[i];
-      if (raw[i] == '&' && i + 1 < raw.size() && raw[i + 1] == '#') escaped += "#38;";
-    }
-    utf8 = CodePageToUtf8(escaped);
+    utf8 = CodePageToUtf8(EscapeLiteralReferences(raw));
   }
   return Utf8ToCodePage(DecodeReferences(utf8));
 }
