@@ -1,6 +1,5 @@
 #include "import/browser_file.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -251,20 +250,16 @@ class FileReader {
   // The `>` that ends a tag whose attributes start at `from`: the first one
   // outside quotes, or, when a quote is never closed, the first one at all.
   // Reading goes on after the `>` found, so each byte is looked at about once.
-  size_t TagEnd(size_t from) {
+  size_t TagEnd(size_t from) const {
     for (size_t i = from; i < bytes_.size(); ++i) {
       const char c = bytes_[i];
       if (c == '>') return i;
       // Only a quote that opens a value counts; one inside a word is text.
       if ((c == '"' || c == '\'') && (bytes_[i - 1] == '=' || IsBlank(bytes_[i - 1]))) {
-        // Past the last quote of its kind no search is made again, so that
-        // many unclosed quotes cannot each run to the end of the file.
-        size_t& unclosed_from = c == '"' ? no_double_quote_from_ : no_single_quote_from_;
-        const size_t close = i < unclosed_from ? bytes_.find(c, i + 1) : std::string_view::npos;
-        if (close == std::string_view::npos) {
-          unclosed_from = std::min(unclosed_from, i);
-          return bytes_.find('>', from);
-        }
+        // Only the last quote of its kind can go unclosed, so this search
+        // runs to the end of the file at most twice.
+        const size_t close = bytes_.find(c, i + 1);
+        if (close == std::string_view::npos) return bytes_.find('>', from);
         i = close;
       }
     }
@@ -346,8 +341,6 @@ class FileReader {
   std::string text_;
   std::string_view href_;
   std::optional<std::string> pending_folder_;
-  size_t no_double_quote_from_ = std::string_view::npos;
-  size_t no_single_quote_from_ = std::string_view::npos;
 };
 
 }  // namespace
