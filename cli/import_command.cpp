@@ -107,8 +107,11 @@ int RunImportCommand(const std::vector<std::string>& arguments) {
   }
 
   const std::unique_ptr<FileSystem> files = MakeSystemFileSystem();
-  const ImportRequest request{CorePathFromNative(options.page),
-                              RootFolder(CorePathFromNative(options.root))};
+  const ImportFormat format = !options.format                         ? ImportFormat::kDetect
+                              : *options.format == FileFormat::kBrowser ? ImportFormat::kBrowser
+                                                                        : ImportFormat::kPage;
+  const ImportRequest request{CorePathFromNative(options.page), RootFolder(CorePathFromNative(options.root)),
+                              format};
   TerminalImportPrompter prompter(options.replace, request.root);
   const ImportResult result = ImportBookmarkPage(request, *files, prompter);
   prompter.EndProgress();
@@ -127,6 +130,8 @@ int RunImportCommand(const std::vector<std::string>& arguments) {
   if (result.links_kept > 0)
     summary +=
         " (" + Count(result.links_kept, "existing shortcut", "existing shortcuts") + " kept)";
+  if (result.browser_views_skipped > 0)
+    summary += " (" + Count(result.browser_views_skipped, "browser view", "browser views") + " skipped)";
   if (result.cancelled) summary += "; cancelled";
   std::fprintf(stderr, "%s\n", summary.c_str());
   if (result.HasFailures()) {

@@ -323,6 +323,9 @@ std::string DescribeImportFailures(const ImportResult& result) {
   if (result.failed_links.empty() && result.stopped_reason.empty()) return {};
   constexpr size_t kListed = 10;
   std::string message = "已写入 " + std::to_string(result.links_written) + " 个链接";
+  if (result.browser_views_skipped > 0) {
+    message += "（跳过 " + std::to_string(result.browser_views_skipped) + " 个浏览器自身的页面）";
+  }
   if (!result.stopped_reason.empty()) message += "；" + result.stopped_reason + "。";
   if (result.failed_links.empty()) return message;
   message += (result.stopped_reason.empty() ? "，" : "") + std::to_string(result.failed_links.size()) +
