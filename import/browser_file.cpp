@@ -125,14 +125,9 @@ std::string ProgramText(std::string_view raw) {
   return Utf8ToCodePage(DecodeReferences(utf8));
 }
 
-// A name: line breaks and tabs are blanks, blanks around it go, and a
-// backslash, which would make a further folder level, becomes `_`.
-std::string NameText(std::string_view raw) {
-  std::string cleaned(raw);
-  for (char& c : cleaned) {
-    if (c == '\r' || c == '\n' || c == '\t') c = ' ';
-  }
-  std::string text = ProgramText(cleaned);
+// A name one level deep: a backslash, which would make a further folder
+// level, becomes `_` and blanks around it go.
+std::string OneLevelName(std::string text) {
   // The code page's double-byte characters may hold the byte of a backslash.
   for (size_t i = 0; i < text.size(); ++i) {
     if (IsLeadByte(static_cast<unsigned char>(text[i]))) {
@@ -142,6 +137,15 @@ std::string NameText(std::string_view raw) {
     }
   }
   return TrimBoth(text);
+}
+
+// A name as the file gives it, line breaks and tabs taken as blanks.
+std::string NameText(std::string_view raw) {
+  std::string cleaned(raw);
+  for (char& c : cleaned) {
+    if (c == '\r' || c == '\n' || c == '\t') c = ' ';
+  }
+  return OneLevelName(ProgramText(cleaned));
 }
 
 // One tag: its name in lower case (with the `/` of an end tag) and the text of
@@ -314,7 +318,7 @@ class FileReader {
         ++result_.browser_views;
       } else {
         std::string name = NameText(text_);
-        if (name.empty()) name = NameText(AddressHost(address));
+        if (name.empty()) name = OneLevelName(AddressHost(address));
         result_.links.push_back({open_.back().folder, std::move(name), std::move(address)});
       }
     }

@@ -204,9 +204,18 @@ std::vector<BrowserFolderPlace> PlaceBrowserFolders(const BrowserBookmarks& file
 void WriteBrowserFile(const BrowserBookmarks& file, LinkWriter& writer, ImportResult& result) {
   result.browser_views_skipped = file.browser_views;
   const std::vector<BrowserFolderPlace> folders = PlaceBrowserFolders(file);
-  std::unordered_set<std::string> taken;                // folder and file name, lower case
-  std::unordered_set<std::string> written;              // folder, name and address
-  std::unordered_map<std::string, int> next_number;     // folder and name, lower case
+  // Folders of one place below the root (merged ones among them) share a
+  // number, which keeps the keys below short for a file of many links.
+  std::vector<std::string> place_numbers(folders.size());
+  std::unordered_map<std::string, size_t> numbered_places;
+  for (size_t i = 0; i < folders.size(); ++i) {
+    const size_t number =
+        numbered_places.try_emplace(LowerAscii(folders[i].folder), numbered_places.size()).first->second;
+    place_numbers[i] = std::to_string(number) + '\\';
+  }
+  std::unordered_set<std::string> taken;             // place and file name, lower case
+  std::unordered_set<std::string> written;           // place, name and address
+  std::unordered_map<std::string, int> next_number;  // place and name of names given more than once
   for (const BrowserLink& link : file.links) {
     const BrowserFolderPlace& folder = folders[link.folder];
     const PageLink shown{link.address, {}, link.name};
@@ -219,16 +228,21 @@ void WriteBrowserFile(const BrowserBookmarks& file, LinkWriter& writer, ImportRe
       continue;
     }
     if (writer.Refused(shown)) continue;
-    const std::string name_key = LowerAscii(folder.folder + link.name);
+    const std::string& place_number = place_numbers[link.folder];
+    const std::string name_key = place_number + LowerAscii(link.name);
     if (!written.insert(name_key + '\n' + link.address).second) continue;
-    int& number = next_number[name_key];
+    // Numbers go on from the last one given for the name, so many links of one
+    // name cost no more than as many names.
+    const auto given = next_number.find(name_key);
+    int number = given == next_number.end() ? 1 : given->second;
     LinkPlace place;
     for (;;) {
       const std::string text = number < 2 ? link.name : link.name + " (" + std::to_string(number) + ")";
       place = PlaceLink({}, text + ".url");
-      if (!place.ok() || taken.insert(LowerAscii(folder.folder + place.file_name)).second) break;
-      number = std::max(number, 1) + 1;
+      if (!place.ok() || taken.insert(place_number + LowerAscii(place.file_name)).second) break;
+      ++number;
     }
+    if (number > 1) next_number[name_key] = number;
     if (!place.ok()) {
       writer.Fail(shown, place.reason);
       continue;
@@ -269,7 +283,9 @@ ImportResult ImportBookmarkPage(const ImportRequest& request, FileSystem& files,
   LinkWriter writer(files, prompter, RootFolder(request.root), result);
   if (request.format == ImportFormat::kBrowser ||
       (request.format == ImportFormat::kDetect && IsBrowserFile(bytes))) {
-    WriteBrowserFile(ReadBrowserFile(bytes), writer, result);
+    const BrowserBookmarks file = ReadBrowserFile(bytes);
+    bytes = {};  // not held while the shortcuts are written
+    WriteBrowserFile(file, writer, result);
     return result;
   }
   THtmlParser parser;
