@@ -41,6 +41,18 @@ std::string NoLinksMessage(const std::string& root) {
   return "文件夹 " + root + " 中没有找到收藏的链接，没有生成网页。";
 }
 
+std::string UnreadMessage(const std::vector<ReadFailure>& unread) {
+  constexpr size_t kNamed = 5;
+  std::string text =
+      "有 " + std::to_string(unread.size()) + " 个快捷方式或文件夹无法读取，网页中没有它们的内容：";
+  for (size_t i = 0; i < unread.size() && i < kNamed; ++i) {
+    text += "\r\n" + unread[i].path;
+    if (!unread[i].reason.empty()) text += " (" + TrimBoth(unread[i].reason) + ")";
+  }
+  if (unread.size() > kNamed) text += "\r\n……";
+  return text;
+}
+
 void RunConvert(MainWindow& window) {
   const AppServices& services = window.services;
   ExportRequest request;
@@ -57,11 +69,17 @@ void RunConvert(MainWindow& window) {
   const ExportResult result = ExportBookmarkPage(request, environment, prompter);
 
   window.OutputFileEdit->SetText(result.page_path);
+  // One message box at the end, however many things there are to say.
+  std::string message;
   if (result.outcome == ExportOutcome::kNoLinks) {
-    ShowMessage(NoLinksMessage(request.root));
+    message = NoLinksMessage(request.root);
   } else if (result.outcome == ExportOutcome::kFailed) {
-    ShowMessage(result.reason.empty() ? result.message : result.message + "\r\n" + result.reason);
+    message = result.reason.empty() ? result.message : result.message + "\r\n" + result.reason;
   }
+  if (!result.unread.empty()) {
+    message += (message.empty() ? "" : "\r\n\r\n") + UnreadMessage(result.unread);
+  }
+  if (!message.empty()) ShowMessage(message);
   Activate(window.ConvertButton, true);
 }
 

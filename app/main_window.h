@@ -57,6 +57,9 @@ void SaveSettings(MainWindow& window);
 
 // What the window says when the root holds no shortcut to export.
 std::string NoLinksMessage(const std::string& root);
+// The one message after an export that could not read everything: the first
+// few paths with their reasons and how many in all.
+std::string UnreadMessage(const std::vector<ReadFailure>& unread);
 
 // Click handlers.
 void RunConvert(MainWindow& window);

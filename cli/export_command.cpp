@@ -84,6 +84,15 @@ std::string Summary(int links, int folders, const std::string& where) {
          (folders == 1 ? " folder" : " folders") + " -> " + where;
 }
 
+// Names each shortcut or folder that could not be read, one a line; true when there was one.
+bool ReportUnread(const std::vector<ReadFailure>& unread) {
+  for (const ReadFailure& failure : unread) {
+    ReportProblem("cannot read " + NativePathFromCore(failure.path) +
+                  (failure.reason.empty() ? "" : ": " + failure.reason));
+  }
+  return !unread.empty();
+}
+
 }  // namespace
 
 int RunExportCommand(const std::vector<std::string>& arguments) {
@@ -130,6 +139,7 @@ int RunExportCommand(const std::vector<std::string>& arguments) {
   if (options.page == "-") {
     const PageText page = FormBookmarkPage(request, environment, &prompter);
     prompter.EndProgress();
+    const bool some_unread = ReportUnread(page.unread);
     if (page.links == 0) {
       ReportProblem("no shortcut found in " + options.root + "; nothing written");
       return kExitFailed;
@@ -144,11 +154,12 @@ int RunExportCommand(const std::vector<std::string>& arguments) {
       return kExitFailed;
     }
     std::fprintf(stderr, "%s\n", Summary(page.links, page.folders, "standard output").c_str());
-    return kExitDone;
+    return some_unread ? kExitFailed : kExitDone;
   }
 
   const ExportResult result = ExportBookmarkPage(request, environment, prompter);
   prompter.EndProgress();
+  const bool some_unread = ReportUnread(result.unread);
   const std::string shown_path = NativePathFromCore(result.page_path);
   switch (result.outcome) {
     case ExportOutcome::kNoLinks:
@@ -159,7 +170,7 @@ int RunExportCommand(const std::vector<std::string>& arguments) {
       return kExitFailed;
     case ExportOutcome::kDeclined:
       std::fprintf(stderr, "%s\n", ("kept the existing page " + shown_path + " (-y replaces it)").c_str());
-      return kExitDone;
+      return some_unread ? kExitFailed : kExitDone;
     case ExportOutcome::kWritten:
       break;
   }
@@ -168,7 +179,7 @@ int RunExportCommand(const std::vector<std::string>& arguments) {
     ReportProblem("cannot open " + shown_path);
     return kExitFailed;
   }
-  return kExitDone;
+  return some_unread ? kExitFailed : kExitDone;
 }
 
 }  // namespace linkshelf

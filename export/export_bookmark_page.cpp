@@ -20,23 +20,30 @@ PageText FormBookmarkPage(const ExportRequest& request, ExportEnvironment& envir
                           ExportPrompter* progress) {
   ScanProgress report;
   if (progress != nullptr) report = [progress](int links, int folders) { progress->ShowProgress(links, folders); };
-  const std::vector<ScanRecord> records =
-      ScanFolder(environment.files, environment.collation, request.root, report);
+  FolderScan scan = ScanFolder(environment.files, environment.collation, request.root, report);
   if (request.format == ExportFormat::kBrowser) {
     FileSystem& files = environment.files;
     BrowserFileText file = FormBrowserFileText(
-        records, request.title, [&files](const std::string& path) { return files.LastWriteSeconds(path); });
-    return {std::move(file.bytes), file.links, file.folders};
+        scan.records, request.title, [&files](const std::string& path) { return files.LastWriteSeconds(path); });
+    PageText page;
+    page.bytes = std::move(file.bytes);
+    page.links = file.links;
+    page.folders = file.folders;
+    page.unread = std::move(scan.unread);
+    return page;
   }
   const std::string now = DateTimeText(environment.now(), environment.regional);
-  return FormPageText(records, request.method, request.title, request.header_template, now,
-                      environment.regional);
+  PageText page = FormPageText(scan.records, request.method, request.title, request.header_template,
+                               now, environment.regional);
+  page.unread = std::move(scan.unread);
+  return page;
 }
 
 ExportResult ExportBookmarkPage(const ExportRequest& request, ExportEnvironment& environment,
                                 ExportPrompter& prompter) {
-  const PageText page = FormBookmarkPage(request, environment, &prompter);
+  PageText page = FormBookmarkPage(request, environment, &prompter);
   ExportResult result;
+  result.unread = std::move(page.unread);
   result.page_path = CompletePagePath(request.page_path, request.default_folder);
   result.links = page.links;
   result.folders = page.folders;

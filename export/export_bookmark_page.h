@@ -63,6 +63,8 @@ struct ExportResult {
   int folders = 0;
   std::string message;  // for kFailed: "Cannot create file <page path>"
   std::string reason;   // for kFailed: what the file system reported
+  // Shortcuts and folders that could not be read; the page holds everything else.
+  std::vector<ReadFailure> unread;
 };
 
 // The page path, completed with `default_folder` when it names no folder.

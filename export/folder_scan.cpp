@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "runtime/shortcut_entry.h"
+#include "runtime/shortcut_address.h"
 #include "runtime/wildcard.h"
 
 namespace linkshelf {
@@ -22,8 +22,12 @@ struct FoundFolder {
 class TreeScan {
  public:
   TreeScan(FileSystem& files, const Collation& collation, const ScanProgress& progress,
-           std::vector<ScanRecord>& records)
-      : files_(files), collation_(collation), progress_(progress), records_(records) {}
+           FolderScan& scan)
+      : files_(files),
+        collation_(collation),
+        progress_(progress),
+        records_(scan.records),
+        unread_(scan.unread) {}
 
   // Scans one folder of the page. Usually it is one folder on disk; sibling
   // folders whose names compare equal make one folder of the page together.
@@ -67,12 +71,17 @@ class TreeScan {
 
  private:
   void Read(const std::string& path, std::vector<FoundLink>& links, std::vector<FoundFolder>& folders) {
-    for (FolderEntry& entry : files_.FindEntries(path + "*")) {
+    std::vector<FolderEntry> entries;
+    if (FileStatus searched = files_.SearchFolder(path + "*", entries); !searched) {
+      unread_.push_back({path, std::move(searched.reason)});
+    }
+    for (FolderEntry& entry : entries) {
       // Whatever the search finds under the shortcut pattern counts as a link,
-      // even a folder: it then has no address.
+      // even a folder: it then has no address (and is not read).
       if (MatchesWildcard(entry.name, "*.url")) {
         std::string file = path + entry.name;
-        std::string address = ReadShortcutEntry(files_, file, "InternetShortcut", "URL");
+        std::string address;
+        if (!entry.is_folder) address = ReadAddress(file);
         links.push_back({ShortcutStem(entry.name), std::move(address), std::move(file)});
         // A folder of many thousand shortcuts reports as it goes.
         if (progress_ && ++read_since_report_ == kReportEvery) {
@@ -87,6 +96,15 @@ class TreeScan {
     }
   }
 
+  std::string ReadAddress(const std::string& path) {
+    std::string bytes;
+    if (FileStatus read = files_.ReadFile(path, bytes); !read) {
+      unread_.push_back({path, std::move(read.reason)});
+      return {};
+    }
+    return ShortcutAddress(bytes);
+  }
+
   int CompareLinks(const FoundLink& a, const FoundLink& b) const {
     const int by_name = collation_.Compare(a.stem, b.stem);
     return by_name != 0 ? by_name : collation_.Compare(a.address, b.address);
@@ -96,6 +114,7 @@ class TreeScan {
   const Collation& collation_;
   const ScanProgress& progress_;
   std::vector<ScanRecord>& records_;
+  std::vector<ReadFailure>& unread_;
   static constexpr int kReportEvery = 1000;
   int link_count_ = 0;
   int folder_count_ = 0;
@@ -109,13 +128,13 @@ std::string ShortcutStem(const std::string& file_name) {
   return dot == std::string::npos ? file_name : file_name.substr(0, dot);
 }
 
-std::vector<ScanRecord> ScanFolder(FileSystem& files, const Collation& collation, const std::string& root,
-                                   const ScanProgress& progress) {
-  std::vector<ScanRecord> records;
+FolderScan ScanFolder(FileSystem& files, const Collation& collation, const std::string& root,
+                      const ScanProgress& progress) {
+  FolderScan scan;
   std::string base = root;
   if (!base.ends_with('\\')) base += '\\';
-  TreeScan(files, collation, progress, records).ScanPageFolder({base}, "");
-  return records;
+  TreeScan(files, collation, progress, scan).ScanPageFolder({base}, "");
+  return scan;
 }
 
 }  // namespace linkshelf

@@ -28,6 +28,15 @@ struct ScanRecord {
   }
 };
 
+// The records of a tree and what in it could not be read.
+struct FolderScan {
+  std::vector<ScanRecord> records;
+  // Shortcuts and folders that could not be read, in the order met. An
+  // unreadable shortcut still gives its link, without an address; an
+  // unreadable folder adds nothing of its own.
+  std::vector<ReadFailure> unread;
+};
+
 // Called after each folder is read, with the links and folders found so far.
 using ScanProgress = std::function<void(int links, int folders)>;
 
@@ -39,8 +48,8 @@ using ScanProgress = std::function<void(int links, int folders)>;
 // held once; the contents of sibling folders that compare equal are merged
 // under the first. Folders whose names begin with "." are left out; a folder
 // that cannot be read adds nothing of its own. Each shortcut is read once.
-std::vector<ScanRecord> ScanFolder(FileSystem& files, const Collation& collation, const std::string& root,
-                                   const ScanProgress& progress = {});
+FolderScan ScanFolder(FileSystem& files, const Collation& collation, const std::string& root,
+                      const ScanProgress& progress = {});
 
 // The file name without its last extension ("Two.Dots.url" gives "Two.Dots").
 std::string ShortcutStem(const std::string& file_name);

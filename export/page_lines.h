@@ -21,6 +21,8 @@ struct PageText {
   std::string bytes;  // every line ends in CR LF
   int links = 0;
   int folders = 0;
+  // What the scan could not read; the page holds everything else.
+  std::vector<ReadFailure> unread;
 };
 
 // The page for `records` in scan order. HTML pages (every method but 0) begin

@@ -1,6 +1,7 @@
 #include "import/shortcut_writing.h"
 
 #include "runtime/file_operations.h"
+#include "runtime/shortcut_address.h"
 #include "runtime/shortcut_entry.h"
 
 namespace linkshelf {
@@ -22,8 +23,8 @@ std::string WithTargets(std::string_view text, const std::string& url) {
 ShortcutTargets ReadShortcutTargets(FileSystem& files, const std::string& path) {
   std::string bytes;
   if (!files.ReadFile(path, bytes)) return {};
-  return {FindShortcutEntry(bytes, kDefaultSection, kBaseUrlKey),
-          FindShortcutEntry(bytes, kShortcutSection, kUrlKey)};
+  return {FindShortcutEntry(ShortcutText(bytes), kDefaultSection, kBaseUrlKey),
+          ShortcutAddress(bytes)};
 }
 
 std::string NewShortcutText(const std::string& url) {

@@ -2,6 +2,7 @@
 #include "runtime/code_page.h"
 
 #include <charconv>
+#include <cstdint>
 
 namespace linkshelf {
 
@@ -10,7 +11,9 @@ namespace {
 constexpr std::string_view kEscape = "&#38;#";
 constexpr char32_t kLastCodePoint = 0x10FFFF;
 
-bool IsSurrogate(char32_t code_point) { return code_point >= 0xD800 && code_point <= 0xDFFF; }
+bool IsSurrogate(char32_t code_point) {
+  return code_point >= 0xD800 && code_point <= 0xDFFF;
+}
 
 }  // namespace
 
@@ -73,6 +76,69 @@ std::string DecodeReferencesToUtf8(std::string_view text) {
       text, [&decoded](std::string_view bytes) { decoded.append(bytes); },
       [&decoded](char32_t code_point) { AppendUtf8(decoded, code_point); });
   return decoded;
+}
+
+std::string Utf16ToUtf8(std::string_view bytes, ByteOrder order) {
+  const auto unit_at = [&](std::size_t at) {
+    const auto first = static_cast<unsigned char>(bytes[at]);
+    const auto second = static_cast<unsigned char>(bytes[at + 1]);
+    return order == ByteOrder::kLittleEndian ? char32_t(first | second << 8)
+                                             : char32_t(first << 8 | second);
+  };
+  std::string utf8;
+  utf8.reserve(bytes.size());
+  const std::size_t units = bytes.size() / 2;
+  for (std::size_t i = 0; i < units; ++i) {
+    char32_t unit = unit_at(2 * i);
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units) {
+      const char32_t low = unit_at(2 * i + 2);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        AppendUtf8(utf8, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+        ++i;
+        continue;
+      }
+    }
+    if (IsSurrogate(unit)) unit = 0xFFFD;
+    AppendUtf8(utf8, unit);
+  }
+  return utf8;
+}
+
+std::string Utf7ToUtf8(std::string_view utf7) {
+  static constexpr std::string_view kBase64 =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string utf8;
+  std::size_t at = 0;
+  while (at < utf7.size()) {
+    if (utf7[at] != '+') {
+      utf8.push_back(utf7[at++]);
+      continue;
+    }
+    ++at;
+    if (at < utf7.size() && utf7[at] == '-') {  // "+-" is a plus sign
+      utf8.push_back('+');
+      ++at;
+      continue;
+    }
+    // Base64 of UTF-16 (big-endian) up to the first byte outside the alphabet;
+    // a '-' there only ends the run.
+    std::string units;
+    std::uint32_t bits = 0;
+    int bit_count = 0;
+    for (; at < utf7.size(); ++at) {
+      const std::size_t value = kBase64.find(utf7[at]);
+      if (value == std::string_view::npos) break;
+      bits = (bits << 6) | static_cast<std::uint32_t>(value);
+      bit_count += 6;
+      if (bit_count >= 8) {
+        bit_count -= 8;
+        units.push_back(static_cast<char>((bits >> bit_count) & 0xFF));
+      }
+    }
+    if (at < utf7.size() && utf7[at] == '-') ++at;
+    utf8 += Utf16ToUtf8(units, ByteOrder::kBigEndian);
+  }
+  return utf8;
 }
 
 }  // namespace linkshelf

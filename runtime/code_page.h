@@ -59,13 +59,27 @@ std::string DecodeReferencesToUtf8(std::string_view text);
 // The UTF-8 bytes of one code point appended to `out`.
 void AppendUtf8(std::string& out, char32_t code_point);
 
+// UTF-16 (as two bytes a unit, in the order given) into UTF-8; a unit that
+// pairs with nothing becomes U+FFFD, an odd last byte is dropped.
+enum class ByteOrder { kLittleEndian, kBigEndian };
+std::string Utf16ToUtf8(std::string_view bytes, ByteOrder order);
+
+// UTF-7 as a shortcut's wide section holds its values, into UTF-8.
+std::string Utf7ToUtf8(std::string_view utf7);
+
 // System-code-page bytes with references into UTF-8 with the references
 // decoded. On POSIX the bytes are UTF-8 already: only the references are decoded.
 std::string CodePageToUtf8(std::string_view text);
 
+// How a character the code page cannot hold is written: as its reference in a
+// name (with a literal "&#" escaped), or in an address as the percent-encoded
+// UTF-8 bytes of the character ("%F0%9F%98%80"), which browsers read as the
+// same address.
+enum class Lacking { kReference, kPercentEncoded };
+
 // UTF-8 into system-code-page bytes, each character the code page cannot hold
-// as its reference and a literal "&#" as "&#38;#". On POSIX only the escape is
-// added; on Windows bytes that are not UTF-8 are taken as U+FFFD.
-std::string Utf8ToCodePage(std::string_view utf8);
+// written as `lacking` says. On POSIX only the escape of a name is added; on
+// Windows bytes that are not UTF-8 are taken as U+FFFD.
+std::string Utf8ToCodePage(std::string_view utf8, Lacking lacking = Lacking::kReference);
 
 }  // namespace linkshelf

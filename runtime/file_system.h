@@ -30,6 +30,15 @@ struct FileStatus {
   explicit operator bool() const { return ok; }
 };
 
+// A shortcut or folder that could not be read, and why: what the export names
+// to the user instead of leaving it out silently.
+struct ReadFailure {
+  std::string path;
+  std::string reason;
+
+  friend bool operator==(const ReadFailure&, const ReadFailure&) = default;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -38,6 +47,14 @@ class FileSystem {
   // component (`*` and `?`, letters without regard to case), every attribute
   // included. Empty when the folder cannot be searched.
   virtual std::vector<FolderEntry> FindEntries(const std::string& pattern) = 0;
+
+  // The same entries, and a failure with its reason when the folder exists but
+  // cannot be searched (a missing folder or no match is an empty success). A
+  // layer that cannot tell the difference reports success.
+  virtual FileStatus SearchFolder(const std::string& pattern, std::vector<FolderEntry>& entries) {
+    entries = FindEntries(pattern);
+    return FileStatus::Success();
+  }
 
   // True when a file (not a folder) stands at the path.
   virtual bool FileExists(const std::string& path) = 0;

@@ -4,8 +4,12 @@
 
 namespace linkshelf {
 
-std::string CodePageToUtf8(std::string_view text) { return DecodeReferencesToUtf8(text); }
+std::string CodePageToUtf8(std::string_view text) {
+  return DecodeReferencesToUtf8(text);
+}
 
-std::string Utf8ToCodePage(std::string_view utf8) { return EscapeLiteralReferences(utf8); }
+std::string Utf8ToCodePage(std::string_view utf8, Lacking lacking) {
+  return lacking == Lacking::kReference ? EscapeLiteralReferences(utf8) : std::string(utf8);
+}
 
 }  // namespace linkshelf

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "runtime/code_page.h"
 #include "runtime/system.h"
 #include "runtime/text.h"
 #include "runtime/wildcard.h"
@@ -70,12 +71,28 @@ class PosixFileSystem final : public FileSystem {
  public:
   std::vector<FolderEntry> FindEntries(const std::string& pattern) override {
     std::vector<FolderEntry> entries;
+    SearchFolder(pattern, entries);
+    return entries;
+  }
+
+  FileStatus SearchFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override {
+    entries.clear();
     const std::string folder = NativePathFromCore(FolderPart(pattern));
     const std::string wildcard = NamePart(pattern);
     DirectoryStream dir(folder.empty() ? std::string(".") : folder);
-    if (dir.get() == nullptr) return entries;
-    while (const dirent* entry = ::readdir(dir.get())) {
-      const std::string_view name = entry->d_name;
+    if (dir.get() == nullptr) {
+      if (errno == ENOENT || errno == ENOTDIR) return FileStatus::Success();
+      return ErrnoFailure();
+    }
+    for (;;) {
+      errno = 0;
+      const dirent* entry = ::readdir(dir.get());
+      if (entry == nullptr) {
+        if (errno != 0) return ErrnoFailure();
+        break;
+      }
+      // A literal "&#" of a real name is escaped, so that a reference always means one character.
+      const std::string name = EscapeLiteralReferences(entry->d_name);
       if (!MatchesWildcard(name, wildcard)) continue;
       bool is_folder = false;
       if (entry->d_type == DT_DIR) {
@@ -86,9 +103,9 @@ class PosixFileSystem final : public FileSystem {
         const std::string path = (folder.empty() ? std::string(".") : folder) + "/" + entry->d_name;
         is_folder = ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
       }
-      entries.push_back({std::string(name), is_folder});
+      entries.push_back({name, is_folder});
     }
-    return entries;
+    return FileStatus::Success();
   }
 
   bool FileExists(const std::string& path) override {

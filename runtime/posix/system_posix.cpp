@@ -4,6 +4,7 @@
 #include <ctime>
 #include <vector>
 
+#include "runtime/code_page.h"
 #include "runtime/system.h"
 
 namespace linkshelf {
@@ -40,7 +41,7 @@ std::string CorePathFromNative(std::string_view native_path) {
   for (char& c : path) {
     if (c == '/') c = '\\';
   }
-  return path;
+  return EscapeLiteralReferences(path);
 }
 
 std::string NativePathFromCore(std::string_view core_path) {
@@ -52,7 +53,8 @@ std::string NativePathFromCore(std::string_view core_path) {
     if (mapped == '/' && !path.empty() && path.back() == '/') continue;
     path += mapped;
   }
-  return path;
+  // UTF-8 holds every character: the references become the characters they stand for.
+  return path.find("&#") == std::string::npos ? path : DecodeReferencesToUtf8(path);
 }
 
 }  // namespace linkshelf

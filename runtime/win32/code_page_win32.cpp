@@ -40,15 +40,25 @@ bool TryNarrow(std::wstring_view wide, std::string& out) {
   BOOL used_default = FALSE;
   const int size = static_cast<int>(wide.size());
   out.resize(wide.size() * 4);
-  const int length = WideCharToMultiByte(code_page, flags, wide.data(), size, out.data(),
-                                         static_cast<int>(out.size()), nullptr,
-                                         asks ? &used_default : nullptr);
+  const int length =
+      WideCharToMultiByte(code_page, flags, wide.data(), size, out.data(),
+                          static_cast<int>(out.size()), nullptr, asks ? &used_default : nullptr);
   out.resize(length > 0 ? static_cast<size_t>(length) : 0);
   return length > 0 && !used_default;
 }
 
-bool IsHighSurrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+std::string PercentEncoded(char byte) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  const auto value = static_cast<unsigned char>(byte);
+  return {'%', kHex[value >> 4], kHex[value & 0xF]};
+}
+
+bool IsHighSurrogate(wchar_t unit) {
+  return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(wchar_t unit) {
+  return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 }  // namespace
 
@@ -61,15 +71,18 @@ std::wstring WideFromCodePage(std::string_view bytes) {
   return wide;
 }
 
-std::string CodePageFromWide(std::wstring_view wide) {
+std::string CodePageFromWide(std::wstring_view wide, Lacking lacking) {
+  const bool references = lacking == Lacking::kReference;
   std::string bytes;
   // Nearly every name fits the code page whole and holds no "&#".
-  if (wide.find(L"&#") == std::wstring_view::npos && TryNarrow(wide, bytes)) return bytes;
+  if ((!references || wide.find(L"&#") == std::wstring_view::npos) && TryNarrow(wide, bytes)) {
+    return bytes;
+  }
   bytes.clear();
   std::string piece;
   for (size_t at = 0; at < wide.size();) {
     const wchar_t unit = wide[at];
-    if (unit == L'&' && at + 1 < wide.size() && wide[at + 1] == L'#') {
+    if (references && unit == L'&' && at + 1 < wide.size() && wide[at + 1] == L'#') {
       bytes += "&#38;#";
       at += 2;
       continue;
@@ -87,7 +100,11 @@ std::string CodePageFromWide(std::wstring_view wide) {
       const char32_t code_point =
           pair ? 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (wide[at + 1] - 0xDC00)
                : static_cast<char32_t>(unit);
-      bytes += CharacterReference(code_point);
+      if (references) {
+        bytes += CharacterReference(code_point);
+      } else {
+        for (const char byte : Utf8FromWide(wide.substr(at, units))) bytes += PercentEncoded(byte);
+      }
     }
     at += units;
   }
@@ -103,15 +120,20 @@ std::wstring WideFromUtf8(std::string_view utf8) {
 std::string Utf8FromWide(std::wstring_view wide) {
   if (wide.empty()) return {};
   const int size = static_cast<int>(wide.size());
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
   if (length <= 0) return {};
   std::string utf8(static_cast<size_t>(length), '\0');
   WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
   return utf8;
 }
 
-std::string CodePageToUtf8(std::string_view text) { return Utf8FromWide(WideFromCodePage(text)); }
+std::string CodePageToUtf8(std::string_view text) {
+  return Utf8FromWide(WideFromCodePage(text));
+}
 
-std::string Utf8ToCodePage(std::string_view utf8) { return CodePageFromWide(WideFromUtf8(utf8)); }
+std::string Utf8ToCodePage(std::string_view utf8, Lacking lacking) {
+  return CodePageFromWide(WideFromUtf8(utf8), lacking);
+}
 
 }  // namespace linkshelf

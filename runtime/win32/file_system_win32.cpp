@@ -1,9 +1,13 @@
-// The file layer on Windows, through the ANSI functions.
+// The file layer on Windows, through the wide functions: every path given is
+// turned into its wide form with the references decoded, every name read back
+// into code-page bytes with references for what the code page lacks.
 #include <windows.h>
 
+#include "runtime/code_page.h"
 #include "runtime/system.h"
 #include "runtime/win32/handle.h"
 #include "runtime/win32/system_error.h"
+#include "runtime/win32/wide_text.h"
 
 namespace linkshelf {
 
@@ -11,25 +15,66 @@ namespace {
 
 FileStatus LastErrorFailure() { return FileStatus::Failure(SystemErrorText(GetLastError())); }
 
-// Read access that never needs the file to itself: another program may hold it open.
-HANDLE OpenForSharedReading(const std::string& path) {
-  return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+// Below this length every function takes the path as it is (folder creation
+// keeps 12 characters of MAX_PATH for the names inside).
+constexpr size_t kShortPathLimit = MAX_PATH - 12;
+
+// The wide path for the system. A long one takes the "\\?\" form, which
+// reaches 32,767 characters but must be complete: the full path is formed
+// first, with "." and ".." resolved and separators made single.
+std::wstring SystemPath(const std::string& path) {
+  std::wstring wide = WideFromCodePage(path);
+  if (wide.size() < kShortPathLimit || wide.starts_with(L"\\\\?\\")) return wide;
+  const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return wide;
+  std::wstring full(needed, L'\0');
+  const DWORD length = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
+  if (length == 0 || length >= needed) return wide;
+  full.resize(length);
+  if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
 }
 
-DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+// Read access that never needs the file to itself: another program may hold it open.
+HANDLE OpenForSharedReading(const std::string& path) {
+  return CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+DWORD Attributes(const std::string& path) {
+  return GetFileAttributesW(SystemPath(path).c_str());
+}
 
 class Win32FileSystem final : public FileSystem {
  public:
   std::vector<FolderEntry> FindEntries(const std::string& pattern) override {
     std::vector<FolderEntry> entries;
-    WIN32_FIND_DATAA data{};
-    FindHandle search(FindFirstFileA(pattern.c_str(), &data));
-    if (!search.valid()) return entries;
-    do {
-      entries.push_back({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-    } while (FindNextFileA(search.get(), &data));
+    SearchFolder(pattern, entries);
     return entries;
+  }
+
+  FileStatus SearchFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override {
+    entries.clear();
+    WIN32_FIND_DATAW data{};
+    FindHandle search(FindFirstFileW(SystemPath(pattern).c_str(), &data));
+    if (!search.valid()) {
+      const DWORD error = GetLastError();
+      // Nothing matches, or no such folder: an empty folder to the program.
+      if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+          error == ERROR_NO_MORE_FILES || error == ERROR_DIRECTORY) {
+        return FileStatus::Success();
+      }
+      return FileStatus::Failure(SystemErrorText(error));
+    }
+    do {
+      entries.push_back({CodePageFromWide(data.cFileName),
+                         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (FindNextFileW(search.get(), &data));
+    if (const DWORD error = GetLastError(); error != ERROR_NO_MORE_FILES) {
+      return FileStatus::Failure(SystemErrorText(error));
+    }
+    return FileStatus::Success();
   }
 
   bool FileExists(const std::string& path) override {
@@ -63,7 +108,7 @@ class Win32FileSystem final : public FileSystem {
   std::optional<std::int64_t> LastWriteSeconds(const std::string& path) override {
     // The attributes give the time of a folder as well as of a file, without opening either.
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    if (!GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
     const std::int64_t ticks = (static_cast<std::int64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                                data.ftLastWriteTime.dwLowDateTime;
     constexpr std::int64_t kTicksPerSecond = 10'000'000;
@@ -90,14 +135,15 @@ class Win32FileSystem final : public FileSystem {
   }
 
   FileStatus CreateFolder(const std::string& path) override {
-    if (CreateDirectoryA(path.c_str(), nullptr)) return FileStatus::Success();
+    if (CreateDirectoryW(SystemPath(path).c_str(), nullptr)) return FileStatus::Success();
     const DWORD error = GetLastError();
     if (error == ERROR_ALREADY_EXISTS && FolderExists(path)) return FileStatus::Success();
     return FileStatus::Failure(SystemErrorText(error));
   }
 
   FileStatus WriteNewFile(const std::string& path, std::string_view bytes) override {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    const std::wstring system_path = SystemPath(path);
+    FileHandle file(CreateFileW(system_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return LastErrorFailure();
     FileStatus status = FileStatus::Success();
@@ -113,20 +159,21 @@ class Win32FileSystem final : public FileSystem {
     if (status && !file.Close()) status = LastErrorFailure();
     if (!status) {
       file.Close();
-      DeleteFileA(path.c_str());
+      DeleteFileW(system_path.c_str());
     }
     return status;
   }
 
   FileStatus ReplaceFile(const std::string& from, const std::string& to) override {
-    if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
       return LastErrorFailure();
     }
     return FileStatus::Success();
   }
 
   FileStatus RemoveFile(const std::string& path) override {
-    if (!DeleteFileA(path.c_str())) return LastErrorFailure();
+    if (!DeleteFileW(SystemPath(path).c_str())) return LastErrorFailure();
     return FileStatus::Success();
   }
 };

@@ -5,14 +5,17 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/code_page.h"
+
 namespace linkshelf {
 
 // Code-page bytes into a wide text, each decodable reference as its character.
 std::wstring WideFromCodePage(std::string_view bytes);
 
 // A wide text into code-page bytes, each character the code page cannot hold
-// as its reference and a literal "&#" as "&#38;#".
-std::string CodePageFromWide(std::wstring_view wide);
+// written as `lacking` says (as its reference, with a literal "&#" as "&#38;#",
+// unless told otherwise).
+std::string CodePageFromWide(std::wstring_view wide, Lacking lacking = Lacking::kReference);
 
 std::wstring WideFromUtf8(std::string_view utf8);
 std::string Utf8FromWide(std::wstring_view wide);

@@ -71,6 +71,14 @@ TEST_F(CliTest, ProblemsGiveStatusOne) {
   EXPECT_NE(err.find("no shortcut found"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(folder.native() / "mybook.htm"));
 
+  // A shortcut that cannot be opened (a link to itself) is named; the page holds the rest.
+  std::filesystem::copy(kSamples, folder.native() / "Fav",
+                        std::filesystem::copy_options::recursive);
+  std::filesystem::create_symlink("Loop.url", folder.native() / "Fav" / "Loop.url");
+  EXPECT_EQ(Run(kFixedClock, "export Fav -o page.htm"), 1);
+  EXPECT_NE(err.find("cannot read Fav/Loop.url: "), std::string::npos) << err;
+  EXPECT_NE(Page("page.htm").find("https://example.com/"), std::string::npos);
+
   EXPECT_EQ(Run("", "export missing-folder"), 1);
   EXPECT_EQ(Run("SOURCE_DATE_EPOCH=soon ", "export '" + kSamples + "'"), 1);
 

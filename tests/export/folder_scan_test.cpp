@@ -18,7 +18,9 @@ ScanRecord Link(std::string name, std::string address) {
 
 class FolderScanTest : public ::testing::Test {
  protected:
-  std::vector<ScanRecord> Scan(const std::string& root = "C:\\Fav") { return ScanFolder(files, collation, root); }
+  std::vector<ScanRecord> Scan(const std::string& root = "C:\\Fav") {
+    return ScanFolder(files, collation, root).records;
+  }
 
   // Names may differ by case alone, as on the disks of other systems.
   MemoryFileSystem memory{"C:\\", NameCase::kKept};
@@ -105,10 +107,10 @@ TEST_F(FolderScanTest, ReadsEachShortcutOnceAndReportsProgress) {
   int last_links = -1;
   int last_folders = -1;
   const auto records = ScanFolder(files, collation, "C:\\Fav", [&](int links, int folders) {
-    EXPECT_GE(links, last_links);
-    last_links = links;
-    last_folders = folders;
-  });
+                         EXPECT_GE(links, last_links);
+                         last_links = links;
+                         last_folders = folders;
+                       }).records;
   EXPECT_EQ(records.size(), 33u);
   EXPECT_EQ(files.CountCalls(FileOperation::kReadFile), 30u);
   EXPECT_EQ(last_links, 30);

@@ -83,8 +83,33 @@ TEST(ExportFaultsTest, EveryFailedOperationLeavesTheOldPageOrTheWholeNewOne) {
         EXPECT_TRUE(run.prompter.opened.empty());
       } else {
         EXPECT_EQ(run.result.outcome, ExportOutcome::kWritten);
+        // A smaller page is never silent: what was left out is named.
+        if (page != new_page) {
+          EXPECT_FALSE(run.result.unread.empty());
+        }
       }
     }
+  }
+}
+
+TEST(ExportFaultsTest, WhatCannotBeReadIsNamedAndTheRestWritten) {
+  const struct {
+    const char* failing;  // the path every call on which fails
+    const char* unread;
+    int links;  // an unreadable shortcut keeps its link, without an address
+  } cases[] = {
+      {"C:\\Fav\\News\\Daily.url", "C:\\Fav\\News\\Daily.url", 3},
+      {"C:\\Fav\\News\\Tech\\*", "C:\\Fav\\News\\Tech\\", 2},
+  };
+  for (const auto& c : cases) {
+    ExportRun run = Export(FaultPlan::EveryCallOn(c.failing));
+    EXPECT_EQ(run.result.outcome, ExportOutcome::kWritten) << c.failing;
+    EXPECT_EQ(run.result.links, c.links) << c.failing;
+    ASSERT_EQ(run.result.unread.size(), 1u) << c.failing;
+    EXPECT_EQ(run.result.unread[0],
+              (ReadFailure{c.unread, "injected failure of " +
+                                         std::string(c.links == 3 ? "ReadFile" : "FindEntries")}));
+    EXPECT_NE(run.after.at(kPage).find("https://example.com/"), std::string::npos);
   }
 }
 

@@ -87,6 +87,17 @@ std::vector<FolderEntry> FaultyFileSystem::FindEntries(const std::string& patter
   return inner_.FindEntries(pattern);
 }
 
+FileStatus FaultyFileSystem::SearchFolder(const std::string& pattern,
+                                          std::vector<FolderEntry>& entries) {
+  entries.clear();
+  if (Strike(FileOperation::kFindEntries, pattern)) {
+    return Record(FileOperation::kFindEntries, pattern, Injected(FileOperation::kFindEntries),
+                  true);
+  }
+  const FileStatus status = inner_.SearchFolder(pattern, entries);
+  return Record(FileOperation::kFindEntries, pattern, status, false);
+}
+
 bool FaultyFileSystem::FileExists(const std::string& path) {
   const bool struck = Strike(FileOperation::kFileExists, path).has_value();
   Record(FileOperation::kFileExists, path, struck ? Injected(FileOperation::kFileExists) : FileStatus(), struck);

@@ -133,6 +133,7 @@ class FaultyFileSystem final : public FileSystem {
   bool fault_struck() const { return fault_struck_; }
 
   std::vector<FolderEntry> FindEntries(const std::string& pattern) override;
+  FileStatus SearchFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override;
   bool FileExists(const std::string& path) override;
   bool FolderExists(const std::string& path) override;
   std::optional<std::uint64_t> FileSize(const std::string& path) override;
