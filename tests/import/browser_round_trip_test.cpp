@@ -65,8 +65,8 @@ TEST_F(BrowserRoundTrip, FavoritesComeBackAsTheyWere) {
   const ImportResult result = Import(Write("bookmarks.html", Export(favorites)), temp_.path() + "root");
   EXPECT_FALSE(result.HasFailures()) << DescribeImportFailures(result);
   EXPECT_EQ(result.links_written, 8);
-  const std::vector<ScanRecord> original = ScanFolder(*files_, collation_, favorites);
-  EXPECT_EQ(ScanFolder(*files_, collation_, temp_.path() + "root"), original);
+  const std::vector<ScanRecord> original = ScanFolder(*files_, collation_, favorites).records;
+  EXPECT_EQ(ScanFolder(*files_, collation_, temp_.path() + "root").records, original);
   EXPECT_EQ(original.size(), 14u);  // the empty folder among them
 }
 
