@@ -22,7 +22,8 @@ struct FolderNode {
 
 class FileWriter {
  public:
-  FileWriter(const std::vector<ScanRecord>& records, const WriteSecondsLookup& write_seconds, std::string& out)
+  FileWriter(const std::vector<ScanRecord>& records, const WriteSecondsLookup& write_seconds,
+             std::string& out)
       : records_(records), write_seconds_(write_seconds), out_(out) {}
 
   void Contents(const std::vector<FolderNode>& nodes, size_t node, int depth) {
@@ -125,11 +126,21 @@ std::string BrowserText(std::string_view code_page_text) {
   text.reserve(utf8.size() + 16);
   for (const char c : utf8) {
     switch (c) {
-      case '&': text += "&amp;"; break;
-      case '<': text += "&lt;"; break;
-      case '>': text += "&gt;"; break;
-      case '"': text += "&quot;"; break;
-      default: text += c; break;
+      case '&':
+        text += "&amp;";
+        break;
+      case '<':
+        text += "&lt;";
+        break;
+      case '>':
+        text += "&gt;";
+        break;
+      case '"':
+        text += "&quot;";
+        break;
+      default:
+        text += c;
+        break;
     }
   }
   return text;

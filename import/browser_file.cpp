@@ -11,7 +11,9 @@ namespace {
 
 constexpr std::string_view kDoctype = "<!DOCTYPE NETSCAPE-Bookmark-file-1>";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
 
 bool IsAsciiLetterOrDigit(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
@@ -63,8 +65,8 @@ std::optional<Reference> ReferenceAt(std::string_view text) {
   static constexpr struct {
     std::string_view name;
     char32_t character;
-  } kNamed[] = {{"amp;", '&'},  {"lt;", '<'},   {"gt;", '>'}, {"quot;", '"'},
-                {"apos;", '\''}, {"nbsp;", ' '}};
+  } kNamed[] = {{"amp;", '&'},  {"lt;", '<'},    {"gt;", '>'},
+                {"quot;", '"'}, {"apos;", '\''}, {"nbsp;", ' '}};
   // A no-break space is taken as a blank: in a file name it would only look like one.
   for (const auto& named : kNamed) {
     if (text.starts_with(named.name)) return Reference{named.character, named.name.size()};
@@ -157,7 +159,8 @@ struct Tag {
 
 // The value of the attribute `wanted` (lower case), quoted with `"` or `'` or
 // not at all; nothing when the tag does not have it.
-std::optional<std::string_view> AttributeValue(std::string_view attributes, std::string_view wanted) {
+std::optional<std::string_view> AttributeValue(std::string_view attributes,
+                                               std::string_view wanted) {
   size_t i = 0;
   while (i < attributes.size()) {
     while (i < attributes.size() && (IsBlank(attributes[i]) || attributes[i] == '/')) ++i;
@@ -189,8 +192,8 @@ std::optional<std::string_view> AttributeValue(std::string_view attributes, std:
 
 bool IsBrowserView(std::string_view address) {
   const std::string lower = LowerAscii(address.substr(0, 8));
-  return lower.starts_with("place:") || lower.starts_with("about:") || lower.starts_with("chrome:") ||
-         lower.starts_with("edge:");
+  return lower.starts_with("place:") || lower.starts_with("about:") ||
+         lower.starts_with("chrome:") || lower.starts_with("edge:");
 }
 
 // Walks the file tag by tag and builds the folders and links.
@@ -273,7 +276,8 @@ class FileReader {
   void Element(const Tag& tag) {
     const std::string& name = tag.name;
     const bool heading = name.size() == 2 && name[0] == 'h' && name[1] >= '2' && name[1] <= '6';
-    const bool heading_end = name.size() == 3 && name[0] == '/' && name[1] == 'h' && name[2] >= '2' && name[2] <= '6';
+    const bool heading_end =
+        name.size() == 3 && name[0] == '/' && name[1] == 'h' && name[2] >= '2' && name[2] <= '6';
     if (name == "a") {
       EndItem();
       OpenPendingFolder();
@@ -352,10 +356,13 @@ class FileReader {
 bool IsBrowserFile(std::string_view bytes) {
   if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
   while (!bytes.empty() && IsBlank(bytes.front())) bytes.remove_prefix(1);
-  return bytes.size() >= kDoctype.size() && EqualsIgnoringAsciiCase(bytes.substr(0, kDoctype.size()), kDoctype);
+  return bytes.size() >= kDoctype.size() &&
+         EqualsIgnoringAsciiCase(bytes.substr(0, kDoctype.size()), kDoctype);
 }
 
-BrowserBookmarks ReadBrowserFile(std::string_view bytes) { return FileReader(bytes).Read(); }
+BrowserBookmarks ReadBrowserFile(std::string_view bytes) {
+  return FileReader(bytes).Read();
+}
 
 std::string AddressHost(std::string_view address) {
   const size_t scheme_end = address.find("://");

@@ -15,9 +15,9 @@ struct BrowserFolder {
 };
 
 struct BrowserLink {
-  size_t folder = 0;     // index in BrowserBookmarks::folders
-  std::string name;      // system code page; the address's host when the file gave none
-  std::string address;   // system code page; empty when the link had none
+  size_t folder = 0;    // index in BrowserBookmarks::folders
+  std::string name;     // system code page; the address's host when the file gave none
+  std::string address;  // system code page; empty when the link had none
 };
 
 struct BrowserBookmarks {

@@ -19,7 +19,9 @@ namespace fs = std::filesystem;
 
 class NoQuestions final : public ExportPrompter {
  public:
-  bool AskReplacePage(const std::string&, const std::string&, const std::string&) override { return false; }
+  bool AskReplacePage(const std::string&, const std::string&, const std::string&) override {
+    return false;
+  }
   void ShellOpen(const std::string&, const std::string&, const std::string&) override {}
 };
 
@@ -37,7 +39,8 @@ fs::file_time_type FileTime(std::int64_t seconds) {
 TEST(BrowserFile, SampleFavoritesMatchTheKeptFile) {
   TempFolder temp;
   const fs::path copy = temp.native() / "Favorites";
-  fs::copy(fs::path(LINKSHELF_SOURCE_DIR) / "examples" / "Favorites", copy, fs::copy_options::recursive);
+  fs::copy(fs::path(LINKSHELF_SOURCE_DIR) / "examples" / "Favorites", copy,
+           fs::copy_options::recursive);
   // Folders and shortcuts get different times, so each date shows whose it is.
   for (const fs::directory_entry& entry : fs::recursive_directory_iterator(copy)) {
     fs::last_write_time(entry.path(), FileTime(entry.is_directory() ? 1700000000 : 1600000000));
@@ -55,7 +58,8 @@ TEST(BrowserFile, SampleFavoritesMatchTheKeptFile) {
   const PageText file = FormBookmarkPage(request, environment, &prompter);
   EXPECT_EQ(file.links, 8);
   EXPECT_EQ(file.folders, 6);
-  EXPECT_EQ(file.bytes, ReadWhole(fs::path(LINKSHELF_SOURCE_DIR) / "tests" / "data" / "favorites-browser.html"));
+  EXPECT_EQ(file.bytes, ReadWhole(fs::path(LINKSHELF_SOURCE_DIR) / "tests" / "data" /
+                                  "favorites-browser.html"));
 }
 
 TEST(BrowserFile, TextIsEscapedAndLinksWithoutAddressLeftOut) {
@@ -80,7 +84,8 @@ TEST(BrowserFile, TextIsEscapedAndLinksWithoutAddressLeftOut) {
             "    <DT><H3>H</H3>\n"
             "    <DL><p>\n"
             "    </DL><p>\n"
-            "    <DT><A HREF=\"http://x/?a=1&amp;b=&quot;2&quot;\">A &quot;&amp;&quot; &lt;B&gt; &amp;#1; \xF0\x9F\x98\x80</A>\n"
+            "    <DT><A HREF=\"http://x/?a=1&amp;b=&quot;2&quot;\">A &quot;&amp;&quot; &lt;B&gt; "
+            "&amp;#1; \xF0\x9F\x98\x80</A>\n"
             "</DL><p>\n");
 }
 

@@ -47,7 +47,8 @@ TEST(BrowserFileReader, HandWrittenFilesGiveTheListsBesideThem) {
     ++files;
     fs::path expected = entry.path();
 #ifdef _WIN32
-    if (fs::exists(fs::path(expected).replace_extension(".win.txt"))) expected.replace_extension(".win");
+    if (fs::exists(fs::path(expected).replace_extension(".win.txt")))
+      expected.replace_extension(".win");
 #endif
     expected.replace_extension(expected.extension().string() == ".win" ? ".win.txt" : ".txt");
     const std::string bytes = ReadWhole(entry.path());

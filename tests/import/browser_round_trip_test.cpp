@@ -62,7 +62,8 @@ class BrowserRoundTrip : public ::testing::Test {
 
 TEST_F(BrowserRoundTrip, FavoritesComeBackAsTheyWere) {
   const std::string favorites = Source("examples/Favorites");
-  const ImportResult result = Import(Write("bookmarks.html", Export(favorites)), temp_.path() + "root");
+  const ImportResult result =
+      Import(Write("bookmarks.html", Export(favorites)), temp_.path() + "root");
   EXPECT_FALSE(result.HasFailures()) << DescribeImportFailures(result);
   EXPECT_EQ(result.links_written, 8);
   const std::vector<ScanRecord> original = ScanFolder(*files_, collation_, favorites).records;
@@ -71,7 +72,8 @@ TEST_F(BrowserRoundTrip, FavoritesComeBackAsTheyWere) {
 }
 
 TEST_F(BrowserRoundTrip, ABrowserFileComesBackInFavoritesOrder) {
-  std::ifstream in(fs::path(LINKSHELF_SOURCE_DIR) / "tests" / "data" / "favorites-browser.html", std::ios::binary);
+  std::ifstream in(fs::path(LINKSHELF_SOURCE_DIR) / "tests" / "data" / "favorites-browser.html",
+                   std::ios::binary);
   std::ostringstream kept;
   kept << in.rdbuf();
   Import(Write("bookmarks.html", kept.str()), temp_.path() + "root");
@@ -79,8 +81,8 @@ TEST_F(BrowserRoundTrip, ABrowserFileComesBackInFavoritesOrder) {
 }
 
 TEST_F(BrowserRoundTrip, SharedNamesAreNumberedAndSameNamedFoldersMerged) {
-  const ImportResult result =
-      Import(Source("tests/data/browser-files/one-line-duplicates-entities.html"), temp_.path() + "root");
+  const ImportResult result = Import(
+      Source("tests/data/browser-files/one-line-duplicates-entities.html"), temp_.path() + "root");
   EXPECT_EQ(Address("root\\Dup\\Same.url"), "https://a.example/");
   EXPECT_EQ(Address("root\\Dup\\Same (2).url"), "https://b.example/");
   EXPECT_FALSE(files_->FileExists(temp_.path() + "root\\Dup\\Same (3).url"));
@@ -99,7 +101,8 @@ TEST_F(BrowserRoundTrip, BrowserViewsAreCountedNotFailed) {
   EXPECT_EQ(result.browser_views_skipped, 4);
   EXPECT_TRUE(files_->FolderExists(temp_.path() + "root\\Empty folder"));
   EXPECT_TRUE(files_->FolderExists(temp_.path() + "root\\Heading without list"));
-  EXPECT_TRUE(files_->FileExists(temp_.path() + "root\\Bookmarks Toolbar\\L1\\L2\\L3\\L4\\L5\\Five deep.url"));
+  EXPECT_TRUE(files_->FileExists(temp_.path() +
+                                 "root\\Bookmarks Toolbar\\L1\\L2\\L3\\L4\\L5\\Five deep.url"));
 }
 
 }  // namespace
