@@ -2,9 +2,15 @@
 // fixed file times, compared byte for byte with the file kept beside the tests.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "export/browser_file_text.h"
@@ -32,8 +38,23 @@ std::string ReadWhole(const fs::path& path) {
   return bytes.str();
 }
 
-fs::file_time_type FileTime(std::int64_t seconds) {
-  return std::chrono::file_clock::from_sys(std::chrono::sys_seconds(std::chrono::seconds(seconds)));
+// Sets the last-write time of a file or folder. The standard library cannot
+// open a folder for this on Windows, so there the system is asked directly.
+void SetWriteTime(const fs::path& path, std::int64_t seconds) {
+#ifdef _WIN32
+  const std::unique_ptr<void, decltype(&CloseHandle)> handle(
+      CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                  FILE_FLAG_BACKUP_SEMANTICS, nullptr),
+      &CloseHandle);
+  ASSERT_NE(handle.get(), INVALID_HANDLE_VALUE) << path;
+  const std::uint64_t ticks = static_cast<std::uint64_t>(seconds + 11'644'473'600) * 10'000'000;
+  const FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+  ASSERT_TRUE(SetFileTime(handle.get(), nullptr, nullptr, &time)) << path;
+#else
+  fs::last_write_time(path, std::chrono::file_clock::from_sys(
+                                std::chrono::sys_seconds(std::chrono::seconds(seconds))));
+#endif
 }
 
 TEST(BrowserFile, SampleFavoritesMatchTheKeptFile) {
@@ -43,7 +64,7 @@ TEST(BrowserFile, SampleFavoritesMatchTheKeptFile) {
            fs::copy_options::recursive);
   // Folders and shortcuts get different times, so each date shows whose it is.
   for (const fs::directory_entry& entry : fs::recursive_directory_iterator(copy)) {
-    fs::last_write_time(entry.path(), FileTime(entry.is_directory() ? 1700000000 : 1600000000));
+    SetWriteTime(entry.path(), entry.is_directory() ? 1700000000 : 1600000000);
   }
 
   const std::unique_ptr<FileSystem> files = MakeSystemFileSystem();
