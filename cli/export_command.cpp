@@ -130,6 +130,7 @@ int RunExportCommand(const std::vector<std::string>& arguments) {
   request.method = options.method;
   request.header_template = HeaderTemplateLines();
   request.open_page = options.open;
+  request.format = options.format == FileFormat::kBrowser ? ExportFormat::kBrowser : ExportFormat::kPage;
 
   if (!files->FolderExists(request.root)) {
     ReportProblem("no folder " + options.root);

@@ -18,6 +18,8 @@ struct ExportOptions {
   ReplaceAnswer replace = ReplaceAnswer::kAsk;
   bool open = false;
   bool help = false;
+  // The browser file's own defaults: page bookmarks.html, title Bookmarks.
+  FileFormat format = FileFormat::kPage;
 };
 
 // The options, or the reason the arguments are not usable.

@@ -114,8 +114,11 @@ int RunImportCommand(const std::vector<std::string>& arguments) {
   }
 
   const std::unique_ptr<FileSystem> files = MakeSystemFileSystem();
+  const ImportFormat format = !options.format                         ? ImportFormat::kDetect
+                              : *options.format == FileFormat::kBrowser ? ImportFormat::kBrowser
+                                                                        : ImportFormat::kPage;
   const ImportRequest request{CorePathFromNative(options.page),
-                              RootFolder(CorePathFromNative(options.root))};
+                              RootFolder(CorePathFromNative(options.root)), format};
   const InterruptCatcher interrupts;
   TerminalImportPrompter prompter(options.replace, request.root, interrupts);
   const ImportResult result = ImportBookmarkPage(request, *files, prompter);
@@ -150,6 +153,8 @@ int RunImportCommand(const std::vector<std::string>& arguments) {
   if (result.links_unchanged > 0)
     notes += (notes.empty() ? "" : ", ") + std::to_string(result.links_unchanged) + " unchanged";
   if (!notes.empty()) summary += " (" + notes + ")";
+  if (result.browser_views_skipped > 0)
+    summary += " (" + Count(result.browser_views_skipped, "browser view", "browser views") + " skipped)";
   if (result.cancelled) summary += "; cancelled";
   if (!result.failed_links.empty()) summary += "; " + Count(static_cast<int>(result.failed_links.size()), "link", "links") + " not written";
   std::fprintf(stderr, "%s\n", summary.c_str());

@@ -4,7 +4,7 @@ namespace linkshelf {
 
 ParsedImportOptions ParseImportOptions(const std::vector<std::string>& arguments) {
   ImportOptions options;
-  const std::vector<CommandOption> table = {};
+  const std::vector<CommandOption> table = {FormatOption(options.format)};
   std::string problem;
   const std::optional<CommandArguments> read = ReadCommandArguments(arguments, table, problem);
   if (!read) return {std::nullopt, problem};

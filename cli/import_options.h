@@ -15,6 +15,7 @@ struct ImportOptions {
   // kYes: yes to all; kNo: keep every existing shortcut; kAsk: ask on the terminal.
   ReplaceAnswer replace = ReplaceAnswer::kAsk;
   bool help = false;
+  std::optional<FileFormat> format;  // nothing: known by what the file starts with
 };
 
 struct ParsedImportOptions {

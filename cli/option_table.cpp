@@ -2,6 +2,19 @@
 
 namespace linkshelf {
 
+CommandOption FormatOption(std::optional<FileFormat>& format) {
+  return {"--format", "", OptionValue::kRequired, [&format](const std::string& word) {
+            if (word == "page") {
+              format = FileFormat::kPage;
+            } else if (word == "browser") {
+              format = FileFormat::kBrowser;
+            } else {
+              return "unknown format '" + word + "' (page, browser)";
+            }
+            return std::string();
+          }};
+}
+
 std::optional<CommandArguments> ReadCommandArguments(const std::vector<std::string>& arguments,
                                                      const std::vector<CommandOption>& options,
                                                      std::string& problem) {

@@ -31,6 +31,12 @@ struct CommandArguments {
   ReplaceAnswer replace = ReplaceAnswer::kAsk;
 };
 
+// The two files the commands know, as --format names them.
+enum class FileFormat { kPage, kBrowser };
+
+// The table line of `--format page|browser`, which sets `format`.
+CommandOption FormatOption(std::optional<FileFormat>& format);
+
 // Reads the arguments against `options` and the options every command has:
 // -h/--help, and -y/--yes or -n/--no. Nothing when they are not usable, with
 // `problem` saying why. With --help, nothing after the options is checked.

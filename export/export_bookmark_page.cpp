@@ -1,5 +1,6 @@
 #include "export/export_bookmark_page.h"
 
+#include "export/browser_file_text.h"
 #include "export/date_text.h"
 #include "export/file_texts.h"
 #include "export/folder_scan.h"
@@ -20,6 +21,17 @@ PageText FormBookmarkPage(const ExportRequest& request, ExportEnvironment& envir
   ScanProgress report;
   if (progress != nullptr) report = [progress](int links, int folders) { progress->ShowProgress(links, folders); };
   FolderScan scan = ScanFolder(environment.files, environment.collation, request.root, report);
+  if (request.format == ExportFormat::kBrowser) {
+    FileSystem& files = environment.files;
+    BrowserFileText file = FormBrowserFileText(
+        scan.records, request.title, [&files](const std::string& path) { return files.LastWriteSeconds(path); });
+    PageText page;
+    page.bytes = std::move(file.bytes);
+    page.links = file.links;
+    page.folders = file.folders;
+    page.unread = std::move(scan.unread);
+    return page;
+  }
   const std::string now = DateTimeText(environment.now(), environment.regional);
   PageText page = FormPageText(scan.records, request.method, request.title, request.header_template,
                                now, environment.regional);

@@ -14,6 +14,10 @@
 
 namespace linkshelf {
 
+// Which file the export writes: the bookmark page, or the bookmark file that
+// browsers import.
+enum class ExportFormat { kPage, kBrowser };
+
 struct ExportRequest {
   std::string root;       // the Favorites folder to scan
   std::string page_path;  // the page file; a name without a folder is completed
@@ -23,6 +27,7 @@ struct ExportRequest {
   std::vector<std::string> header_template;
   bool open_with_notepad = false;
   bool open_page = true;
+  ExportFormat format = ExportFormat::kPage;  // the browser file ignores method and header template
 };
 
 // What the export asks of the front end that started it.
@@ -70,7 +75,8 @@ struct ExportResult {
 std::string CompletePagePath(const std::string& page_path, const std::string& default_folder);
 
 // The page for the request: the tree scanned and the lines formed, stamped
-// with the present moment. Nothing is written.
+// with the present moment; or the browser file of the same tree, its entries
+// dated by their files. Nothing is written.
 PageText FormBookmarkPage(const ExportRequest& request, ExportEnvironment& environment,
                           ExportPrompter* progress = nullptr);
 

@@ -12,6 +12,7 @@ namespace {
 struct FoundLink {
   std::string stem;
   std::string address;
+  std::string path;
 };
 
 struct FoundFolder {
@@ -57,7 +58,8 @@ class TreeScan {
                             [this](const FoundLink& a, const FoundLink& b) { return CompareLinks(a, b) == 0; }),
                 links.end());
     for (FoundLink& link : links) {
-      records_.push_back({ScanRecord::Kind::kLink, std::move(link.stem), std::move(link.address)});
+      records_.push_back(
+          {ScanRecord::Kind::kLink, std::move(link.stem), std::move(link.address), std::move(link.path)});
     }
     link_count_ += static_cast<int>(links.size());
     links = {};  // not held while the subfolders are read
@@ -74,7 +76,7 @@ class TreeScan {
         group.push_back(folders[next++].path);
       }
       std::string text = relative.empty() ? folders[first].name : relative + "\\" + folders[first].name;
-      records_.push_back({ScanRecord::Kind::kFolder, text, {}});
+      records_.push_back({ScanRecord::Kind::kFolder, text, {}, folders[first].path});
       ++folder_count_;
       ScanPageFolder(group, text);
       first = next;
@@ -90,9 +92,10 @@ class TreeScan {
       // Whatever the search finds under the shortcut pattern counts as a link,
       // even a folder: it then has no address (and is not read).
       if (MatchesWildcard(entry.name, "*.url")) {
+        std::string file = path + entry.name;
         std::string address;
-        if (!entry.is_folder) address = ReadAddress(path + entry.name);
-        links.push_back({ShortcutStem(entry.name), std::move(address)});
+        if (!entry.is_folder) address = ReadAddress(file);
+        links.push_back({ShortcutStem(entry.name), std::move(address), std::move(file)});
         // A folder of many thousand shortcuts reports as it goes.
         if (progress_ && ++read_since_report_ == kReportEvery) {
           read_since_report_ = 0;

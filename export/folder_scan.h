@@ -19,8 +19,14 @@ struct ScanRecord {
   std::string text;
   // A link: the address read from the shortcut, empty when it has none.
   std::string address;
+  // The shortcut file or the folder on disk (the first of merged folders),
+  // where the browser file finds its date.
+  std::string path;
 
-  friend bool operator==(const ScanRecord&, const ScanRecord&) = default;
+  // Records are equal when they show the same: where on disk they were found does not count.
+  friend bool operator==(const ScanRecord& a, const ScanRecord& b) {
+    return a.kind == b.kind && a.text == b.text && a.address == b.address;
+  }
 };
 
 // The largest file read as a shortcut; a real one is a few hundred bytes.

@@ -2,8 +2,11 @@
 
 #include <cstdint>
 #include <set>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "import/attribute_value.h"
+#include "import/browser_file.h"
 #include "import/existing_shortcuts.h"
 #include "import/htmlpr.h"
 #include "import/link_place.h"
@@ -34,16 +37,24 @@ class LinkWriter {
   // Writes one link's shortcut or records why not; false when the import
   // must stop (the user cancelled, or the root cannot hold anything).
   bool Write(const PageLink& link) {
-    if (!root_checked_ && !root_.empty()) {
-      root_checked_ = true;
-      if (!CheckRoot()) return false;
-    }
     if (link.text.empty()) return Fail(link, "链接文字为空");
-    if (std::string refusal = TargetRefusal(link.target); !refusal.empty())
-      return Fail(link, refusal);
-    if (root_.empty()) return Fail(link, "未指定根文件夹");
+    if (Refused(link)) return true;
     const LinkPlace place = PlaceLink(link.folder_values, link.text);
     if (!place.ok()) return Fail(link, place.reason);
+    return WritePlaced(link, place);
+  }
+
+  // True when the link's target or a missing root keep it from being written; the failure is recorded.
+  bool Refused(const PageLink& link) {
+    if (std::string refusal = TargetRefusal(link.target); !refusal.empty()) return Fail(link, refusal);
+    if (root_.empty()) return Fail(link, "未指定根文件夹");
+    return false;
+  }
+
+  // Writes a link that passed `Refused` and whose place below the root is
+  // known; false when the user cancelled.
+  bool WritePlaced(const PageLink& link, const LinkPlace& place) {
+    if (!RootReady()) return false;
     const std::string folder = root_ + place.folder;
     const std::string path = folder + place.file_name;
     // The joined path is checked too: whatever the page held, nothing is written outside the root.
@@ -95,6 +106,23 @@ class LinkWriter {
     return true;
   }
 
+  // Makes a folder below the root (`folder` ends in a backslash), which may
+  // stay empty; false when the import must stop.
+  bool WriteFolder(const std::string& name, const std::string& folder) {
+    if (root_.empty() || folder.empty()) return true;
+    if (!RootReady()) return false;
+    const std::string path = root_ + folder;
+    if (!StaysInsideRoot(root_, path.substr(0, path.size() - 1))) {
+      Fail({{}, {}, name}, "路径指向根文件夹之外");
+    } else if (FileStatus status = EnsureFolder(path); !status) {
+      Fail({{}, {}, name}, status.reason);
+    } else {
+      // Kept when the run ends, as a folder that received a shortcut is.
+      written_folders_.insert(path);
+    }
+    return true;
+  }
+
   // Ends the run: the names of the new shortcuts go to the disk, one flush
   // per folder, and the folders this run made but left empty go again.
   void Finish() {
@@ -109,8 +137,16 @@ class LinkWriter {
  private:
   static constexpr char kIsLink[] = "是符号链接或连接点，不会通过它写入";
 
-  // The root must be a folder or one that can be made; when it cannot, every
-  // link would fail alike, so the run stops with one reason.
+  // The root, looked at once in a run, must be a folder or one that can be
+  // made; when it cannot, every link would fail alike, so the run stops with
+  // one reason.
+  bool RootReady() {
+    if (root_checked_) return root_ready_;
+    root_checked_ = true;
+    root_ready_ = CheckRoot();
+    return root_ready_;
+  }
+
   bool CheckRoot() {
     const std::string root_path = root_.substr(0, root_.size() - 1);
     if (files_.FileExists(root_path)) {
@@ -154,6 +190,7 @@ class LinkWriter {
   ImportResult& result_;
   ShortcutReplaceAnswer answer_ = ShortcutReplaceAnswer::kYes;
   bool root_checked_ = false;
+  bool root_ready_ = false;
   FolderMaker folders_{files_};
   std::vector<std::string> created_folders_;  // in the order made, each without its backslash
   std::set<std::string> written_folders_;     // ending in a backslash
@@ -181,6 +218,102 @@ std::string ShownText(std::string_view text) {
 
 const char kTagsOverlap[] = "页面中的标签大量相互重叠，导入在此停止";
 
+// The folders of a browser file below the root, each ending in a backslash,
+// or why a folder cannot be made. A path this long could not be written on
+// any system; refusing it also keeps deep nesting from costing much.
+struct BrowserFolderPlace {
+  std::string folder;
+  std::string reason;
+};
+constexpr size_t kLongestFolderPath = 2048;
+
+std::vector<BrowserFolderPlace> PlaceBrowserFolders(const BrowserBookmarks& file) {
+  std::vector<BrowserFolderPlace> places(file.folders.size());
+  for (size_t i = 1; i < file.folders.size(); ++i) {
+    const BrowserFolderPlace& parent = places[file.folders[i].parent];
+    if (!parent.reason.empty()) {
+      places[i].reason = parent.reason;
+      continue;
+    }
+    const LinkPlace own = PlaceLink({file.folders[i].name}, "_.url");
+    if (!own.ok()) {
+      places[i].reason = own.reason;
+    } else if (parent.folder.size() + own.folder.size() > kLongestFolderPath) {
+      places[i].reason = "文件夹嵌套过深";
+    } else {
+      places[i].folder = parent.folder + own.folder;
+    }
+  }
+  return places;
+}
+
+// Writes the links of a browser file, then makes its folders that hold none.
+// Browsers let links of one folder share a name, a folder cannot: the second
+// and later of a name with another address get " (2)", " (3)", ...; the same
+// name with the same address is written once.
+void WriteBrowserFile(const BrowserBookmarks& file, LinkWriter& writer, ImportPrompter& prompter,
+                      ImportResult& result) {
+  result.browser_views_skipped = file.browser_views;
+  const std::vector<BrowserFolderPlace> folders = PlaceBrowserFolders(file);
+  // Folders of one place below the root (merged ones among them) share a
+  // number, which keeps the keys below short for a file of many links.
+  std::vector<std::string> place_numbers(folders.size());
+  std::unordered_map<std::string, size_t> numbered_places;
+  for (size_t i = 0; i < folders.size(); ++i) {
+    const size_t number =
+        numbered_places.try_emplace(LowerAscii(folders[i].folder), numbered_places.size()).first->second;
+    place_numbers[i] = std::to_string(number) + '\\';
+  }
+  std::unordered_set<std::string> taken;             // place and file name, lower case
+  std::unordered_set<std::string> written;           // place, name and address
+  std::unordered_map<std::string, int> next_number;  // place and name of names given more than once
+  for (const BrowserLink& link : file.links) {
+    if (prompter.StopRequested()) {
+      result.interrupted = true;
+      return;
+    }
+    const BrowserFolderPlace& folder = folders[link.folder];
+    const PageLink shown{link.address, {}, link.name};
+    if (!folder.reason.empty()) {
+      writer.Fail(shown, folder.reason);
+      continue;
+    }
+    if (link.address.empty()) {
+      writer.Fail(shown, "链接没有地址");
+      continue;
+    }
+    if (writer.Refused(shown)) continue;
+    const std::string& place_number = place_numbers[link.folder];
+    const std::string name_key = place_number + LowerAscii(link.name);
+    if (!written.insert(name_key + '\n' + link.address).second) continue;
+    // Numbers go on from the last one given for the name, so many links of one
+    // name cost no more than as many names.
+    const auto given = next_number.find(name_key);
+    int number = given == next_number.end() ? 1 : given->second;
+    LinkPlace place;
+    for (;;) {
+      const std::string text = number < 2 ? link.name : link.name + " (" + std::to_string(number) + ")";
+      place = PlaceLink({}, text + ".url");
+      if (!place.ok() || taken.insert(place_number + LowerAscii(place.file_name)).second) break;
+      ++number;
+    }
+    if (number > 1) next_number[name_key] = number;
+    if (!place.ok()) {
+      writer.Fail(shown, place.reason);
+      continue;
+    }
+    place.folder = folder.folder;
+    if (!writer.WritePlaced(shown, place)) {
+      result.cancelled = !result.root_is_file && result.root_reason.empty();
+      return;
+    }
+  }
+  for (size_t i = 1; i < file.folders.size(); ++i) {
+    if (!folders[i].reason.empty()) continue;
+    if (!writer.WriteFolder(file.folders[i].name, folders[i].folder)) return;
+  }
+}
+
 }  // namespace
 
 std::string MissingPageMessage(const std::string& page_path) {
@@ -195,17 +328,26 @@ ImportResult ImportBookmarkPage(const ImportRequest& request, FileSystem& files,
     result.missing_page_message = MissingPageMessage(request.page_path);
     return result;
   }
-  std::string page;
-  if (FileStatus status = ReadPageText(files, request.page_path, page); !status) {
+  std::string bytes;
+  if (FileStatus status = files.ReadFile(request.page_path, bytes); !status) {
     result.page_unreadable = true;
     result.page_name = NamePart(request.page_path);
     result.page_reason = status.reason;
     return result;
   }
 
-  THtmlParser parser;
-  parser.LoadText(std::move(page));
   LinkWriter writer(files, prompter, RootFolder(request.root), result);
+  if (request.format == ImportFormat::kBrowser ||
+      (request.format == ImportFormat::kDetect && IsBrowserFile(bytes))) {
+    const BrowserBookmarks file = ReadBrowserFile(bytes);
+    bytes = {};  // not held while the shortcuts are written
+    WriteBrowserFile(file, writer, prompter, result);
+    writer.Finish();
+    return result;
+  }
+  THtmlParser parser;
+  parser.LoadText(JoinPageLines(bytes));
+  bytes = {};
   PageLink link;
   bool in_link = false;  // an `a` start tag has been seen and its `</a>` not yet
   // Every `<` starts a tag that runs to the next `>`, so a page with many `<`
@@ -265,6 +407,9 @@ std::string DescribeImportFailures(const ImportResult& result) {
   if (result.failed_links.empty() && result.stopped_reason.empty()) return {};
   constexpr size_t kListed = 10;
   std::string message = "已写入 " + std::to_string(result.links_written) + " 个链接";
+  if (result.browser_views_skipped > 0) {
+    message += "（跳过 " + std::to_string(result.browser_views_skipped) + " 个浏览器自身的页面）";
+  }
   if (!result.stopped_reason.empty()) message += "；" + result.stopped_reason + "。";
   if (result.failed_links.empty()) return message;
   message += (result.stopped_reason.empty() ? "，" : "") + std::to_string(result.failed_links.size()) +

@@ -9,9 +9,13 @@
 
 namespace linkshelf {
 
+// How the file to import is read: by what it starts with, or as the one named.
+enum class ImportFormat { kDetect, kPage, kBrowser };
+
 struct ImportRequest {
   std::string page_path;
   std::string root;  // the folder the tree goes into; a missing trailing backslash is supplied
+  ImportFormat format = ImportFormat::kDetect;
 };
 
 // The answers to the replace question, numbered as the replace dialog gives them.
@@ -59,6 +63,9 @@ struct ImportResult {
   // Existing shortcuts that already held exactly what the link gives; not written.
   int links_unchanged = 0;
   int folders_created = 0;
+  // Links of a browser file to the browser's own views (place:, about:, ...),
+  // left out on purpose: counted, never a failure.
+  int browser_views_skipped = 0;
   std::vector<FailedLink> failed_links;
 
   // True when something must be reported: a page that could not be read, an
@@ -72,6 +79,8 @@ struct ImportResult {
 // "文件 NAME 未找到！程序出错。" with the name part of the page path.
 std::string MissingPageMessage(const std::string& page_path);
 
+// Reads the page, or the browsers' bookmark file (when the request names it
+// or, by default, when the file starts as one does), and writes its links.
 ImportResult ImportBookmarkPage(const ImportRequest& request, FileSystem& files,
                                 ImportPrompter& prompter);
 

@@ -167,6 +167,12 @@ class PosixFileSystem final : public FileSystem {
     return LocalTimeFromEpoch(info.st_mtime);
   }
 
+  std::optional<std::int64_t> LastWriteSeconds(const std::string& path) override {
+    struct stat info {};
+    if (::stat(NativePathFromCore(path).c_str(), &info) != 0) return std::nullopt;
+    return static_cast<std::int64_t>(info.st_mtime);
+  }
+
   FileStatus ReadFile(const std::string& path, std::string& bytes) override {
     return ReadFileUpTo(path, bytes, std::numeric_limits<std::uint64_t>::max());
   }

@@ -338,6 +338,22 @@ TEST_F(MainWindowTest, ImportOfAMissingPageSaysSoAndWritesNothing) {
   EXPECT_FALSE(files_->FolderExists(root));
 }
 
+TEST_F(MainWindowTest, ImportReadsABrowserFileByItsFirstLine) {
+  const std::string root = temp_.path() + "Target\\";
+  WriteWholeFile(temp_.path() + "bookmarks.html",
+                 "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n<DT><H3>\xE5\xB7\xA5\xE5\x85\xB7</H3>\n<DL><p>\n"
+                 "<DT><A HREF=\"https://a.example.org/\">A</A>\n</DL><p>\n</DL><p>\n");
+  RunMainWindow(services_, [&](MainWindow& window) {
+    window.FavoritesEdit->SetText(root);
+    window.OutputFileEdit->SetText(temp_.path() + "bookmarks.html");
+    DialogAnswerer answers({});
+    Click(window.OptionsButton);
+    EXPECT_TRUE(answers.seen().empty());
+  });
+  // The folder's name comes from UTF-8 into the code page.
+  EXPECT_TRUE(files_->FileExists(root + "\xB9\xA4\xBE\xDF\\A.url"));
+}
+
 TEST_F(MainWindowTest, TabVisitsTheControlsInCreationOrderAndWraps) {
   RunMainWindow(services_, [](MainWindow& window) {
     Activate(window.ConvertButton);

@@ -29,6 +29,18 @@ TEST(ExportOptions, DefaultsAndEveryOption) {
   EXPECT_EQ(parsed.options->page, "-");
   EXPECT_EQ(parsed.options->replace, ReplaceAnswer::kYes);
 
+  // The browser file has its own defaults; what is given still counts.
+  parsed = ParseExportOptions({"Fav", "--format", "browser"});
+  ASSERT_TRUE(parsed.options) << parsed.problem;
+  EXPECT_EQ(parsed.options->format, FileFormat::kBrowser);
+  EXPECT_EQ(parsed.options->page, "bookmarks.html");
+  EXPECT_EQ(parsed.options->title, "Bookmarks");
+  parsed = ParseExportOptions({"--format", "browser", "-o", "b.html", "-t", "Mine", "Fav"});
+  ASSERT_TRUE(parsed.options) << parsed.problem;
+  EXPECT_EQ(parsed.options->page, "b.html");
+  EXPECT_EQ(parsed.options->title, "Mine");
+  EXPECT_EQ(ParseExportOptions({"Fav", "--format", "page"}).options->format, FileFormat::kPage);
+
   EXPECT_EQ(ParseMethod("0"), 0);
   EXPECT_EQ(ParseMethod("url"), 0);
   EXPECT_EQ(ParseMethod("Title"), 1);
@@ -46,6 +58,9 @@ TEST(ExportOptions, BadUsageIsRefused) {
       {"Fav", "-y", "-n"},
       {"Fav", "--bogus"},
       {"Fav", "-o", "-", "--open"},
+      {"Fav", "--format", "browser", "-m", "1"},
+      {"Fav", "--format", "Browser"},
+      {"Fav", "--format"},
   };
   for (const auto& arguments : refused) {
     const ParsedExportOptions parsed = ParseExportOptions(arguments);

@@ -55,6 +55,22 @@ TEST_F(ImportCommandTest, MissingPageAndBadUsage) {
   EXPECT_EQ(Import("page.htm out -y -n").status, 2);
 }
 
+TEST_F(ImportCommandTest, BrowserFilesAreKnownByTheirFirstLineOrByFormat) {
+  const std::string file =
+      "\xEF\xBB\xBF\n<!doctype netscape-bookmark-file-1>\n<DL><p><DT><H3>F</H3><DL><p>"
+      "<DT><A HREF=\"https://a.example/\">A</A><DT><A HREF=\"place:sort=8\">Recent</A></DL><p></DL><p>";
+  Write("bookmarks.html", file);
+  Run run = Import("bookmarks.html out");
+  EXPECT_EQ(run.status, 0) << run.errors;
+  EXPECT_NE(run.errors.find("1 link, 2 folders created -> out (1 browser view skipped)"), std::string::npos)
+      << run.errors;
+  EXPECT_TRUE(std::filesystem::exists(temp_.native() / "out" / "F" / "A.url"));
+  // Read as a page, the same file has no folders.
+  EXPECT_EQ(Import("bookmarks.html page-out --format page").status, 0);
+  EXPECT_TRUE(std::filesystem::exists(temp_.native() / "page-out" / "A.url"));
+  EXPECT_EQ(Import("bookmarks.html out --format other").status, 2);
+}
+
 TEST_F(ImportCommandTest, WithoutATerminalExistingShortcutsAreKept) {
   Write("page.htm", "<a href=\"new\">Old</a><a href=\"u\" MyDir=\"D\">New</a>");
   Write("out/Old.url", "[InternetShortcut]\r\nURL=old\r\n");

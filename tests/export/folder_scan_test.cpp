@@ -11,9 +11,9 @@ namespace {
 
 std::string Shortcut(const std::string& address) { return "[InternetShortcut]\r\nURL=" + address + "\r\n"; }
 
-ScanRecord Folder(std::string text) { return {ScanRecord::Kind::kFolder, std::move(text), {}}; }
+ScanRecord Folder(std::string text) { return {ScanRecord::Kind::kFolder, std::move(text), {}, {}}; }
 ScanRecord Link(std::string name, std::string address) {
-  return {ScanRecord::Kind::kLink, std::move(name), std::move(address)};
+  return {ScanRecord::Kind::kLink, std::move(name), std::move(address), {}};
 }
 
 class FolderScanTest : public ::testing::Test {

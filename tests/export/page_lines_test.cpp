@@ -8,9 +8,9 @@
 namespace linkshelf {
 namespace {
 
-ScanRecord Folder(std::string text) { return {ScanRecord::Kind::kFolder, std::move(text), {}}; }
+ScanRecord Folder(std::string text) { return {ScanRecord::Kind::kFolder, std::move(text), {}, {}}; }
 ScanRecord Link(std::string name, std::string address) {
-  return {ScanRecord::Kind::kLink, std::move(name), std::move(address)};
+  return {ScanRecord::Kind::kLink, std::move(name), std::move(address), {}};
 }
 
 const std::string kOpen = "<ol><font face=\"Arial\" size=\"2\">";

@@ -86,6 +86,35 @@ TEST_F(HostilePageTest, FolderAttributesThatLeadOutOfTheRootAreRefused) {
   for (const FailedLink& failed : result.failed_links) EXPECT_FALSE(failed.reason.empty()) << failed.link_text;
 }
 
+TEST_F(HostilePageTest, BrowserFileFoldersAndNamesStayInsideTheRoot) {
+  const ImportResult result = ImportCorpusPage("browser_file_traversal.html");
+  // A browser file's name is one level: its backslashes become `_`. A folder
+  // that is refused is reported through each link it holds.
+  EXPECT_EQ(Files(), (std::set<std::string>{"page.htm", "root/.._.._Startup/Flattened.url",
+                                            "root/____C__Windows/Device path.url", "root/_CON/_NUL.url",
+                                            "root/_etc_passwd.url"}));
+  std::set<std::string> refused;
+  for (const FailedLink& failed : result.failed_links) refused.insert(failed.link_text);
+  EXPECT_EQ(refused, (std::set<std::string>{"Up one", "Drive", "Deeper", "Dots by reference", "Remote",
+                                            "Remote file", "Control byte", "C:_evil"}));
+}
+
+TEST_F(HostilePageTest, BrowserFileNestedDeepOrFullOfOpenQuotesIsReadToItsEnd) {
+  std::string file = "<!DOCTYPE NETSCAPE-Bookmark-file-1><DL>";
+  // Long names reach the longest path allowed after a few levels; the rest are read and refused.
+  const std::string level = "<DT><H3>" + std::string(200, 'a') + "</H3><DL>";
+  for (int i = 0; i < 20000; ++i) file += level;
+  file += "<DT><A HREF=\"https://deep.example/\">Deep</A>";
+  for (int i = 0; i < 20000; ++i) file += "</DL>";
+  // A quote that is never closed gives way to the tag's first `>`.
+  file += "<DT><A HREF='https://last.example/'>Last</A><DT><A HREF=\"https://open.example/>Open quote</A>";
+  const ImportResult result = Import(file);
+  ASSERT_FALSE(result.failed_links.empty());
+  EXPECT_EQ(result.failed_links[0].link_text, "Deep");
+  EXPECT_EQ(Url("root\\Last.url"), "https://last.example/");
+  EXPECT_EQ(Url("root\\Open quote.url"), "https://open.example/");
+}
+
 TEST_F(HostilePageTest, LinkTextsThatLeadOutOfTheRootAreRefused) {
   const ImportResult result = ImportCorpusPage("traversal_in_link_texts.htm");
   // ".." as a link text is only a name: its extension gives way to ".url".
