@@ -16,11 +16,9 @@ set(CPACK_PACKAGE_NAME linkshelf-cli)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Linkshelf team")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Favorites folder to one bookmark page and back")
+# CPack puts the summary first and indents this text below it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Favorites folder to one bookmark page and back
- linkshelf-cli turns a tree of Internet-shortcut files (*.url) into one
- bookmark page, and turns such a page back into a tree of shortcut files.
- It is the command-line form of the Linkshelf window program.")
+    "linkshelf-cli turns a tree of Internet-shortcut files (*.url) into one bookmark page, and turns such a page back into a tree of shortcut files. It is the command-line form of the Linkshelf window program.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Linkshelf team <linkshelf@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
