@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-namespace linkshelf {
+#include "cli/option_table.h"
 
-enum class ReplaceAnswer { kAsk, kYes, kNo };
+namespace linkshelf {
 
 struct ExportOptions {
   std::string root;            // as given, in the platform's spelling

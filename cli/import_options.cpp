@@ -4,28 +4,14 @@ namespace linkshelf {
 
 ParsedImportOptions ParseImportOptions(const std::vector<std::string>& arguments) {
   ImportOptions options;
-  std::vector<std::string> positional;
-  bool yes = false;
-  bool no = false;
-  bool options_ended = false;
-  for (const std::string& argument : arguments) {
-    if (options_ended || argument == "-" || !argument.starts_with('-')) {
-      positional.push_back(argument);
-    } else if (argument == "--") {
-      options_ended = true;
-    } else if (argument == "-h" || argument == "--help") {
-      options.help = true;
-    } else if (argument == "-y" || argument == "--yes") {
-      yes = true;
-    } else if (argument == "-n" || argument == "--no") {
-      no = true;
-    } else {
-      return {std::nullopt, "unknown option '" + argument + "'"};
-    }
-  }
+  const std::vector<CommandOption> table = {};
+  std::string problem;
+  const std::optional<CommandArguments> read = ReadCommandArguments(arguments, table, problem);
+  if (!read) return {std::nullopt, problem};
+  options.help = read->help;
+  options.replace = read->replace;
   if (options.help) return {options, {}};
-  if (yes && no) return {std::nullopt, "-y and -n exclude each other"};
-  options.replace = yes ? ReplaceAnswer::kYes : no ? ReplaceAnswer::kNo : ReplaceAnswer::kAsk;
+  const std::vector<std::string>& positional = read->positional;
   if (positional.size() != 2) {
     return {std::nullopt, "import needs a page and a root folder, not " +
                               std::to_string(positional.size()) +

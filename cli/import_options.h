@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/export_options.h"
+#include "cli/option_table.h"
 
 namespace linkshelf {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "export/page_text.h"
+#include "export/page_lines.h"
 #include "runtime/collation.h"
 #include "runtime/file_system.h"
 #include "runtime/local_time.h"

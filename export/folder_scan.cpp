@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "export/shortcut_entry.h"
+#include "runtime/shortcut_entry.h"
 #include "runtime/wildcard.h"
 
 namespace linkshelf {

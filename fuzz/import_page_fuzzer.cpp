@@ -7,16 +7,18 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "export/shortcut_entry.h"
 #include "fuzz/support/check.h"
 #include "import/htmlpr.h"
 #include "import/import_bookmark_page.h"
 #include "import/link_target.h"
-#include "import/page_text.h"
+#include "import/page_bytes.h"
+#include "runtime/shortcut_entry.h"
 #include "runtime/text.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/memory_file_system.h"
+#include "tests/support/prompters.h"
 
 namespace {
 
@@ -27,18 +29,6 @@ const char kRootFolder[] = "C:\\Fav\\";
 const char kPage[] = "C:\\work\\mybook.htm";
 const char kExisting[] = "C:\\Fav\\News\\Daily.url";
 const char kExistingText[] = "[InternetShortcut]\r\nURL=http://old.example/\r\nIconIndex=1\r\n";
-
-// Answers the replace question with every possible answer in turn, invalid ones included.
-class CyclingPrompter final : public ImportPrompter {
- public:
-  explicit CyclingPrompter(int start) : next_(start) {}
-  int AskReplaceShortcut(const std::string&, const std::string&, const std::string&, const std::string&) override {
-    return next_++ % 6;
-  }
-
- private:
-  int next_;
-};
 
 void ScanAlone(const std::string& page) {
   THtmlParser parser;
@@ -89,7 +79,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     files.AddFault(FaultPlan::NthChange(failing_change).As(data[1] & 16 ? FaultKind::kPartialWrite
                                                                        : FaultKind::kRefuse));
   }
-  CyclingPrompter prompter(first_answer);
+  // Every possible answer in turn, invalid ones included.
+  std::vector<int> answers;
+  for (int i = 0; i < 6; ++i) answers.push_back((first_answer + i) % 6);
+  ScriptedImportPrompter prompter(answers);
+  prompter.repeat = true;
   const ImportResult result = ImportBookmarkPage({kPage, kRoot}, files, prompter);
   DescribeImportFailures(result);
 

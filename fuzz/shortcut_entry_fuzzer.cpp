@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "export/shortcut_entry.h"
 #include "fuzz/support/check.h"
+#include "runtime/shortcut_entry.h"
 #include "runtime/text.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "import/htmlpr.h"
 #include "import/link_place.h"
 #include "import/link_target.h"
-#include "import/page_text.h"
+#include "import/page_bytes.h"
 #include "import/shortcut_writing.h"
 #include "runtime/text.h"
 

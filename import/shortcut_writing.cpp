@@ -1,7 +1,7 @@
 #include "import/shortcut_writing.h"
 
-#include "export/shortcut_entry.h"
 #include "runtime/file_operations.h"
+#include "runtime/shortcut_entry.h"
 
 namespace linkshelf {
 

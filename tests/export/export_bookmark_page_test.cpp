@@ -3,26 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "export/page_header.h"
-#include "tests/export/memory_file_system.h"
-#include "tests/export/page_lines.h"
+#include "tests/support/faulty_file_system.h"
+#include "tests/support/memory_file_system.h"
+#include "tests/support/prompters.h"
+#include "tests/support/split_page_lines.h"
 
 namespace linkshelf {
 namespace {
-
-class RecordingPrompter final : public ExportPrompter {
- public:
-  bool AskReplacePage(const std::string& path, const std::string& size_text, const std::string& date_text) override {
-    questions.push_back(path + " | " + size_text + " | " + date_text);
-    return answer;
-  }
-  void ShellOpen(const std::string& file, const std::string& parameters, const std::string& folder) override {
-    opened.push_back(file + " | " + parameters + " | " + folder);
-  }
-
-  bool answer = true;
-  std::vector<std::string> questions;
-  std::vector<std::string> opened;
-};
 
 class ExportTest : public ::testing::Test {
  protected:
@@ -34,22 +21,27 @@ class ExportTest : public ::testing::Test {
     request.default_folder = "C:\\Program\\";
     request.title = "Mine";
     request.header_template = HeaderTemplateLines();
-    files.AddFile("C:\\Fav\\Home.url", "[InternetShortcut]\r\nURL=http://home/\r\n");
-    files.AddFolder("D:\\Pages");
+    memory.PutFile("C:\\Fav\\Home.url", "[InternetShortcut]\r\nURL=http://home/\r\n");
+    memory.PutFolder("D:\\Pages");
   }
 
   ExportResult Export() { return ExportBookmarkPage(request, environment, prompter); }
   std::string Page() {
-    const MemoryFileSystem::File* file = files.Find(request.page_path);
-    return file == nullptr ? std::string("(none)") : file->bytes;
+    std::string bytes;
+    return memory.ReadFile(request.page_path, bytes) ? bytes : std::string("(none)");
   }
-  size_t FileCount() const { return files.files().size(); }
+  size_t FileCount() const {
+    size_t count = 0;
+    for (const auto& [path, bytes] : memory.Snapshot()) count += path.ends_with('\\') ? 0 : 1;
+    return count;
+  }
 
-  MemoryFileSystem files;
+  MemoryFileSystem memory;
+  FaultyFileSystem files{memory};
   ByteCollation collation;
   RegionalSettings regional;
   ExportEnvironment environment{files, collation, regional, [] { return LocalTime{2026, 12, 3, 22, 7, 5}; }};
-  RecordingPrompter prompter;
+  ScriptedExportPrompter prompter;
   ExportRequest request;
 };
 
@@ -68,7 +60,7 @@ TEST_F(ExportTest, WritesAndOpensANewPage) {
   request.page_path = "D:\\New\\Folder\\page.htm";  // missing folders are made
   EXPECT_EQ(Export().outcome, ExportOutcome::kWritten);
   EXPECT_EQ(prompter.opened.back(), "notepad.exe | D:\\New\\Folder\\page.htm | ");
-  EXPECT_NE(files.Find("D:\\New\\Folder\\page.htm"), nullptr);
+  EXPECT_TRUE(memory.FileExists("D:\\New\\Folder\\page.htm"));
 
   request.open_page = false;
   EXPECT_EQ(Export().outcome, ExportOutcome::kWritten);
@@ -76,16 +68,17 @@ TEST_F(ExportTest, WritesAndOpensANewPage) {
 }
 
 TEST_F(ExportTest, PageNameWithoutFolderIsCompleted) {
-  files.AddFolder("C:\\Program");
+  memory.PutFolder("C:\\Program");
   request.page_path = "mybook.htm";
   EXPECT_EQ(Export().page_path, "C:\\Program\\mybook.htm");
-  EXPECT_NE(files.Find("C:\\Program\\mybook.htm"), nullptr);
+  EXPECT_TRUE(memory.FileExists("C:\\Program\\mybook.htm"));
   EXPECT_EQ(CompletePagePath("C:mybook.htm", "C:\\Program\\"), "C:mybook.htm");
   EXPECT_EQ(CompletePagePath("page.htm", "C:\\Program"), "C:\\Program\\page.htm");
 }
 
 TEST_F(ExportTest, AsksBeforeReplacingAndKeepsTheOldPageOnNo) {
-  files.AddFile(request.page_path, std::string(12345, 'o')).written = LocalTime{2026, 12, 3, 22, 7, 5};
+  memory.PutFile(request.page_path, std::string(12345, 'o'));
+  memory.SetLastWriteTime(request.page_path, LocalTime{2026, 12, 3, 22, 7, 5});
   prompter.answer = false;
   EXPECT_EQ(Export().outcome, ExportOutcome::kDeclined);
   EXPECT_EQ(prompter.questions,
@@ -100,18 +93,21 @@ TEST_F(ExportTest, AsksBeforeReplacingAndKeepsTheOldPageOnNo) {
 
 TEST_F(ExportTest, AsksWithWhateverTextsCanBeFormed) {
   // A page held open elsewhere, or dated outside what the date texts can hold.
-  files.AddFile(request.page_path, "old").readable = false;
+  memory.PutFile(request.page_path, "old");
+  files.MakeUnreadable(request.page_path);
   Export();
-  files.AddFile(request.page_path, "old").written = LocalTime{1970, 1, 1, 0, 0, 0};
+  files.ClearFaults();
+  memory.PutFile(request.page_path, "old");
+  memory.SetLastWriteTime(request.page_path, LocalTime{1970, 1, 1, 0, 0, 0});
   Export();
   EXPECT_EQ(prompter.questions, (std::vector<std::string>{"D:\\Pages\\mybook.htm |  bytes | ",
                                                           "D:\\Pages\\mybook.htm | 3 bytes | "}));
 }
 
 TEST_F(ExportTest, FailedWriteKeepsTheOldPageAndLeavesNoTemporaryFile) {
-  files.AddFile(request.page_path, "old page");
+  memory.PutFile(request.page_path, "old page");
   const size_t before = FileCount();
-  files.fail_replace = true;
+  files.AddFault(FaultPlan::NthCallOf(FileOperation::kReplaceFile, 1).AndAfter());
   ExportResult result = Export();
   EXPECT_EQ(result.outcome, ExportOutcome::kFailed);
   EXPECT_EQ(result.message, "Cannot create file D:\\Pages\\mybook.htm");
@@ -119,16 +115,16 @@ TEST_F(ExportTest, FailedWriteKeepsTheOldPageAndLeavesNoTemporaryFile) {
   EXPECT_EQ(FileCount(), before);
   EXPECT_TRUE(prompter.opened.empty());
 
-  files.fail_replace = false;
-  files.fail_write_new = true;
+  files.ClearFaults();
+  files.AddFault(FaultPlan::NthCallOf(FileOperation::kWriteNewFile, 1).AndAfter());
   result = Export();
   EXPECT_EQ(result.outcome, ExportOutcome::kFailed);
   EXPECT_EQ(Page(), "old page");
   EXPECT_EQ(FileCount(), before);
 
   // A folder that cannot be made shows as the page that cannot be written.
-  files.fail_write_new = false;
-  files.fail_create_folder = true;
+  files.ClearFaults();
+  files.AddFault(FaultPlan::NthCallOf(FileOperation::kCreateFolder, 1).AndAfter());
   request.page_path = "E:\\Nowhere\\page.htm";
   result = Export();
   EXPECT_EQ(result.outcome, ExportOutcome::kFailed);
@@ -136,9 +132,9 @@ TEST_F(ExportTest, FailedWriteKeepsTheOldPageAndLeavesNoTemporaryFile) {
 }
 
 TEST_F(ExportTest, NoLinksWritesAndOpensNothing) {
-  files.RemoveFile("C:\\Fav\\Home.url");
-  files.AddFolder("C:\\Fav\\Empty");
-  files.AddFile(request.page_path, "stale page");
+  memory.RemoveFile("C:\\Fav\\Home.url");
+  memory.PutFolder("C:\\Fav\\Empty");
+  memory.PutFile(request.page_path, "stale page");
   const ExportResult result = Export();
   EXPECT_EQ(result.outcome, ExportOutcome::kNoLinks);
   EXPECT_EQ(result.folders, 1);
@@ -154,8 +150,8 @@ TEST_F(ExportTest, LinkNamesAtAnyDepth) {
   // Deep trees and long folder names leave the link's name whole.
   const std::string deep = "C:\\Fav\\a\\b\\c\\d\\e\\f\\g\\h";
   const std::string wide = "C:\\Fav\\A folder with a rather long name\\And another long folder name";
-  files.AddFile(deep + "\\Deep Name.url", "[InternetShortcut]\r\nURL=http://deep/\r\n");
-  files.AddFile(wide + "\\ Wide Name .url", "[InternetShortcut]\r\nURL=http://wide/\r\n");
+  memory.PutFile(deep + "\\Deep Name.url", "[InternetShortcut]\r\nURL=http://deep/\r\n");
+  memory.PutFile(wide + "\\ Wide Name .url", "[InternetShortcut]\r\nURL=http://wide/\r\n");
   request.method = kAddressList;
   Export();
   request.method = kLinkTitles;

@@ -9,7 +9,8 @@
 #include "export/export_bookmark_page.h"
 #include "export/page_header.h"
 #include "runtime/system.h"
-#include "tests/export/page_lines.h"
+#include "tests/support/split_page_lines.h"
+#include "tests/support/prompters.h"
 
 namespace linkshelf {
 namespace {
@@ -24,12 +25,6 @@ std::string SourcePath(const std::string& relative) {
   return path;
 }
 
-class NoQuestions final : public ExportPrompter {
- public:
-  bool AskReplacePage(const std::string&, const std::string&, const std::string&) override { return false; }
-  void ShellOpen(const std::string&, const std::string&, const std::string&) override {}
-};
-
 PageText SamplePage(int method) {
   const std::unique_ptr<FileSystem> files = MakeSystemFileSystem();
   const ByteCollation collation;
@@ -40,7 +35,7 @@ PageText SamplePage(int method) {
   request.title = "我的收藏夹列表";
   request.method = method;
   request.header_template = HeaderTemplateLines();
-  NoQuestions prompter;
+  ScriptedExportPrompter prompter(false);
   return FormBookmarkPage(request, environment, &prompter);
 }
 

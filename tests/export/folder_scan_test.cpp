@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/export/memory_file_system.h"
+#include "runtime/text.h"
+#include "tests/support/faulty_file_system.h"
+#include "tests/support/memory_file_system.h"
 
 namespace linkshelf {
 namespace {
@@ -18,20 +20,22 @@ class FolderScanTest : public ::testing::Test {
  protected:
   std::vector<ScanRecord> Scan(const std::string& root = "C:\\Fav") { return ScanFolder(files, collation, root); }
 
-  MemoryFileSystem files;
+  // Names may differ by case alone, as on the disks of other systems.
+  MemoryFileSystem memory{"C:\\", NameCase::kKept};
+  FaultyFileSystem files{memory};
   ByteCollation collation;
 };
 
 TEST_F(FolderScanTest, EachFolderHoldsItsOwnLinksBeforeItsSubfolders) {
   // Sibling names that extend one another must not split a folder from its links.
-  files.AddFile("C:\\Fav\\Home.url", Shortcut("u-home"));
-  files.AddFile("C:\\Fav\\News\\Daily.url", Shortcut("u-daily"));
-  files.AddFile("C:\\Fav\\News\\Tech\\Gadgets.url", Shortcut("u-gadgets"));
-  files.AddFile("C:\\Fav\\News Two\\Weekly.url", Shortcut("u-weekly"));
-  files.AddFile("C:\\Fav\\News2\\Monthly.url", Shortcut("u-monthly"));
-  files.AddFile("C:\\Fav\\News.Old\\Yearly.url", Shortcut("u-yearly"));
-  files.AddFile("C:\\Fav\\about.url", Shortcut("u-about"));
-  files.AddFolder("C:\\Fav\\A");
+  memory.PutFile("C:\\Fav\\Home.url", Shortcut("u-home"));
+  memory.PutFile("C:\\Fav\\News\\Daily.url", Shortcut("u-daily"));
+  memory.PutFile("C:\\Fav\\News\\Tech\\Gadgets.url", Shortcut("u-gadgets"));
+  memory.PutFile("C:\\Fav\\News Two\\Weekly.url", Shortcut("u-weekly"));
+  memory.PutFile("C:\\Fav\\News2\\Monthly.url", Shortcut("u-monthly"));
+  memory.PutFile("C:\\Fav\\News.Old\\Yearly.url", Shortcut("u-yearly"));
+  memory.PutFile("C:\\Fav\\about.url", Shortcut("u-about"));
+  memory.PutFolder("C:\\Fav\\A");
 
   const std::vector<ScanRecord> expected = {
       Link("about", "u-about"),      Link("Home", "u-home"),     Folder("A"),
@@ -46,13 +50,14 @@ TEST_F(FolderScanTest, EachFolderHoldsItsOwnLinksBeforeItsSubfolders) {
 }
 
 TEST_F(FolderScanTest, NamesAndHiddenFolders) {
-  files.AddFile("C:\\Fav\\Two.Dots.url", Shortcut("a"));
-  files.AddFile("C:\\Fav\\.url", Shortcut("b"));
-  files.AddFile("C:\\Fav\\.hidden.url", Shortcut("c"));
-  files.AddFile("C:\\Fav\\readme.txt", "not a shortcut");
-  files.AddFile("C:\\Fav\\.hidden\\Secret.url", Shortcut("d"));
-  files.AddFile("C:\\Fav\\Plain\\NoAddress.url", "[DEFAULT]\r\nURL=elsewhere\r\n");
-  files.AddFile("C:\\Fav\\Plain\\Locked.url", Shortcut("e")).readable = false;
+  memory.PutFile("C:\\Fav\\Two.Dots.url", Shortcut("a"));
+  memory.PutFile("C:\\Fav\\.url", Shortcut("b"));
+  memory.PutFile("C:\\Fav\\.hidden.url", Shortcut("c"));
+  memory.PutFile("C:\\Fav\\readme.txt", "not a shortcut");
+  memory.PutFile("C:\\Fav\\.hidden\\Secret.url", Shortcut("d"));
+  memory.PutFile("C:\\Fav\\Plain\\NoAddress.url", "[DEFAULT]\r\nURL=elsewhere\r\n");
+  memory.PutFile("C:\\Fav\\Plain\\Locked.url", Shortcut("e"));
+  files.MakeUnreadable("C:\\Fav\\Plain\\Locked.url");
 
   const std::vector<ScanRecord> expected = {
       Link("", "b"),           Link(".hidden", "c"),  Link("Two.Dots", "a"),
@@ -63,22 +68,22 @@ TEST_F(FolderScanTest, NamesAndHiddenFolders) {
 
 TEST_F(FolderScanTest, EmptyAndMissingTrees) {
   EXPECT_TRUE(Scan("C:\\Missing").empty());
-  files.AddFolder("C:\\Fav");
+  memory.PutFolder("C:\\Fav");
   EXPECT_TRUE(Scan().empty());
-  files.AddFolder("C:\\Fav\\B\\C");
-  files.AddFolder("C:\\Fav\\A");
+  memory.PutFolder("C:\\Fav\\B\\C");
+  memory.PutFolder("C:\\Fav\\A");
   EXPECT_EQ(Scan(), (std::vector<ScanRecord>{Folder("A"), Folder("B"), Folder("B\\C")}));
 }
 
 TEST_F(FolderScanTest, RecordsEqualWithoutCaseAreHeldOnce) {
   // Possible where names may differ by case alone: one folder in the page,
   // holding the links of both, and a link equal in name and address once.
-  files.AddFile("C:\\Fav\\News\\Daily.url", Shortcut("http://d/"));
-  files.AddFile("C:\\Fav\\NEWS\\daily.url", Shortcut("HTTP://D/"));
-  files.AddFile("C:\\Fav\\NEWS\\Extra.url", Shortcut("http://e/"));
-  files.AddFile("C:\\Fav\\NEWS\\Deep\\X.url", Shortcut("http://x/"));
-  files.AddFile("C:\\Fav\\Same.url", Shortcut("http://one/"));
-  files.AddFile("C:\\Fav\\same.url", Shortcut("http://two/"));
+  memory.PutFile("C:\\Fav\\News\\Daily.url", Shortcut("http://d/"));
+  memory.PutFile("C:\\Fav\\NEWS\\daily.url", Shortcut("HTTP://D/"));
+  memory.PutFile("C:\\Fav\\NEWS\\Extra.url", Shortcut("http://e/"));
+  memory.PutFile("C:\\Fav\\NEWS\\Deep\\X.url", Shortcut("http://x/"));
+  memory.PutFile("C:\\Fav\\Same.url", Shortcut("http://one/"));
+  memory.PutFile("C:\\Fav\\same.url", Shortcut("http://two/"));
 
   const std::vector<ScanRecord> records = Scan();
   ASSERT_EQ(records.size(), 7u);
@@ -95,7 +100,7 @@ TEST_F(FolderScanTest, RecordsEqualWithoutCaseAreHeldOnce) {
 
 TEST_F(FolderScanTest, ReadsEachShortcutOnceAndReportsProgress) {
   for (int i = 0; i < 30; ++i) {
-    files.AddFile("C:\\Fav\\F" + std::to_string(i % 3) + "\\L" + std::to_string(i) + ".url", Shortcut("u"));
+    memory.PutFile("C:\\Fav\\F" + std::to_string(i % 3) + "\\L" + std::to_string(i) + ".url", Shortcut("u"));
   }
   int last_links = -1;
   int last_folders = -1;
@@ -105,7 +110,7 @@ TEST_F(FolderScanTest, ReadsEachShortcutOnceAndReportsProgress) {
     last_folders = folders;
   });
   EXPECT_EQ(records.size(), 33u);
-  EXPECT_EQ(files.reads, 30);
+  EXPECT_EQ(files.CountCalls(FileOperation::kReadFile), 30u);
   EXPECT_EQ(last_links, 30);
   EXPECT_EQ(last_folders, 3);
 }

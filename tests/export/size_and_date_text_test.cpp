@@ -3,7 +3,8 @@
 #include "export/date_text.h"
 #include "export/file_texts.h"
 #include "export/number_text.h"
-#include "tests/export/memory_file_system.h"
+#include "tests/support/faulty_file_system.h"
+#include "tests/support/memory_file_system.h"
 
 namespace linkshelf {
 namespace {
@@ -28,9 +29,7 @@ TEST(NumberText, GroupsThousands) {
   EXPECT_EQ(GroupedTwoDecimalsText(0.004, regional), "0.00");
   EXPECT_EQ(GroupedTwoDecimalsText(999.999, regional), "1,000.00");
 
-  RegionalSettings german;
-  german.thousands_separator = ".";
-  german.decimal_separator = ",";
+  const RegionalSettings german{.thousands_separator = ".", .decimal_separator = ","};
   EXPECT_EQ(GroupedTwoDecimalsText(1234.5, german), "1.234,50");
 }
 
@@ -44,8 +43,8 @@ TEST(DateText, PatternOfTheReplaceQuestion) {
   EXPECT_EQ(FormatDateTime(pattern, {2026, 1, 9, 11, 59, 59}, regional), "01/09/2026 11:59:59 AM");
 
   RegionalSettings dotted = regional;
-  dotted.time_separator = ".";
-  dotted.date_separator = "-";
+  dotted.date_separator = std::string(1, '-');
+  dotted.time_separator = std::string(1, '.');
   EXPECT_EQ(FormatDateTime(pattern, {2026, 12, 3, 22, 7, 4}, dotted), "12-03-2026 10.07.04 PM");
 }
 
@@ -83,10 +82,10 @@ TEST(DateText, DateTimeTextOfAMoment) {
 TEST(FileTexts, SizesByKind) {
   MemoryFileSystem files;
   const RegionalSettings regional;
-  files.AddFile("C:\\empty");
-  files.AddFile("C:\\small", std::string(1023, 'x'));
-  files.AddFile("C:\\page", std::string(12345, 'x'));
-  files.AddFile("C:\\mega", std::string(1048576, 'x'));
+  files.PutFile("C:\\empty", "");
+  files.PutFile("C:\\small", std::string(1023, 'x'));
+  files.PutFile("C:\\page", std::string(12345, 'x'));
+  files.PutFile("C:\\mega", std::string(1048576, 'x'));
   EXPECT_EQ(FileSizeText(files, 0, "C:\\empty", regional), "0");
   EXPECT_EQ(FileSizeText(files, 1, "C:\\small", regional), "1");
   EXPECT_EQ(FileSizeText(files, 2, "C:\\small", regional), "1");  // 1.00 without its zeros
@@ -99,32 +98,36 @@ TEST(FileTexts, SizesByKind) {
   EXPECT_EQ(FileSizeText(files, 0, "C:\\missing", regional), "");
 
   // A thousands separator that is a dot must not be taken for decimals.
-  RegionalSettings german;
-  german.thousands_separator = ".";
-  german.decimal_separator = ",";
-  files.AddFile("C:\\thousand", std::string(1000, 'x'));
+  const RegionalSettings german{.thousands_separator = ".", .decimal_separator = ","};
+  files.PutFile("C:\\thousand", std::string(1000, 'x'));
   EXPECT_EQ(FileSizeText(files, 0, "C:\\thousand", german), "1.000");
   EXPECT_EQ(FileSizeText(files, 2, "C:\\mega", german), "1.024");
 }
 
 TEST(FileTexts, DatesInTwoSecondSteps) {
-  MemoryFileSystem files;
+  MemoryFileSystem memory;
+  FaultyFileSystem files(memory);
   const RegionalSettings regional = Designators("AM", "PM");
-  files.AddFile("C:\\page").written = LocalTime{2026, 12, 3, 22, 7, 5};
+  memory.PutFile("C:\\page", "");
+  memory.SetLastWriteTime("C:\\page", LocalTime{2026, 12, 3, 22, 7, 5});
   EXPECT_EQ(FileDateText(files, 1, "C:\\page", "mm/dd/yyyy hh:mm:ss AMPM", regional), "12/03/2026 10:07:04 PM");
   const std::int32_t packed = PackedFileDate(files, "C:\\page");
   EXPECT_EQ(FileDateText(files, 2, "C:\\page", "", regional), std::to_string(packed));
   EXPECT_EQ(UnpackFileDate(packed), (LocalTime{2026, 12, 3, 22, 7, 4}));
 
   // Dates the packed form cannot hold, and unreadable files, give no date text.
-  files.AddFile("C:\\old").written = LocalTime{1979, 12, 31, 23, 59, 59};
-  files.AddFile("C:\\late").written = LocalTime{2108, 1, 1, 0, 0, 0};
-  files.AddFile("C:\\held").readable = false;
+  memory.PutFile("C:\\old", "");
+  memory.SetLastWriteTime("C:\\old", LocalTime{1979, 12, 31, 23, 59, 59});
+  memory.PutFile("C:\\late", "");
+  memory.SetLastWriteTime("C:\\late", LocalTime{2108, 1, 1, 0, 0, 0});
+  memory.PutFile("C:\\held", "");
+  files.MakeUnreadable("C:\\held");
   for (const char* path : {"C:\\old", "C:\\late", "C:\\held", "C:\\missing"}) {
     EXPECT_EQ(FileDateText(files, 1, path, "mm/dd/yyyy", regional), "") << path;
     EXPECT_EQ(FileDateText(files, 2, path, "", regional), "-1") << path;
   }
-  files.AddFile("C:\\first").written = LocalTime{1980, 1, 1, 0, 0, 0};
+  memory.PutFile("C:\\first", "");
+  memory.SetLastWriteTime("C:\\first", LocalTime{1980, 1, 1, 0, 0, 0});
   EXPECT_EQ(FileDateText(files, 1, "C:\\first", "yyyy/mm/dd hh:nn:ss", regional), "1980/01/01 00:00:00");
 }
 

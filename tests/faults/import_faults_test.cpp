@@ -8,6 +8,7 @@
 #include "import/shortcut_writing.h"
 #include "tests/faults/fault_run.h"
 #include "tests/support/memory_file_system.h"
+#include "tests/support/prompters.h"
 
 namespace linkshelf {
 namespace {
@@ -21,13 +22,6 @@ const char kPageText[] =
     "<li><a href=\"https://news.example.net/daily\" MyDir=\"News\" class=\"topnav1\">Daily</a></li>\r\n"
     "<li><a href=\"https://tech.example.net/\" MyDir=\"News\" MyDir=\"Tech\">Gadgets</a></li>\r\n"
     "<li><a href=\"https://search.example/\" MyDir=\"工具\\搜索\">Search engine</a></li></ol>\r\n";
-
-class YesToAllPrompter final : public ImportPrompter {
- public:
-  int AskReplaceShortcut(const std::string&, const std::string&, const std::string&, const std::string&) override {
-    return kReplaceYesToAll;
-  }
-};
 
 struct ImportRun {
   ImportResult result;
@@ -43,7 +37,7 @@ ImportRun Import(std::optional<FaultPlan> fault) {
   memory.PutFile("C:\\Other\\keep.url", "[InternetShortcut]\r\nURL=x\r\n");
   FaultyFileSystem files(memory);
   if (fault) files.AddFault(*fault);
-  YesToAllPrompter prompter;
+  ScriptedImportPrompter prompter({}, kReplaceYesToAll);
   ImportRun run;
   run.before = memory.Snapshot();
   run.result = ImportBookmarkPage({kPage, kRoot}, files, prompter);

@@ -10,29 +10,17 @@
 
 #include "export/export_bookmark_page.h"
 #include "export/page_header.h"
-#include "export/shortcut_entry.h"
 #include "import/import_bookmark_page.h"
+#include "runtime/shortcut_entry.h"
 #include "runtime/system.h"
 #include "tests/hostile/held_file.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/prompters.h"
 
 namespace linkshelf {
 namespace {
 
 namespace fs = std::filesystem;
-
-class YesPrompter final : public ImportPrompter {
- public:
-  int AskReplaceShortcut(const std::string&, const std::string&, const std::string&, const std::string&) override {
-    return kReplaceYes;
-  }
-};
-
-class QuietExportPrompter final : public ExportPrompter {
- public:
-  bool AskReplacePage(const std::string&, const std::string&, const std::string&) override { return true; }
-  void ShellOpen(const std::string&, const std::string&, const std::string&) override {}
-};
 
 class HostilePageTest : public ::testing::Test {
  protected:
@@ -40,7 +28,7 @@ class HostilePageTest : public ::testing::Test {
   // backslash) and returns the result.
   ImportResult Import(const std::string& page_bytes) {
     std::ofstream(temp_.native() / "page.htm", std::ios::binary) << page_bytes;
-    YesPrompter prompter;
+    ScriptedImportPrompter prompter({}, kReplaceYes);
     return ImportBookmarkPage({temp_.path() + "page.htm", temp_.path() + "root"}, *files_, prompter);
   }
   ImportResult ImportCorpusPage(const std::string& name) {
@@ -134,7 +122,7 @@ TEST_F(HostilePageTest, MarkupInAddressesCannotReachTheNextPage) {
   request.page_path = temp_.path() + "again.htm";
   request.header_template = HeaderTemplateLines();
   request.open_page = false;
-  QuietExportPrompter prompter;
+  ScriptedExportPrompter prompter;
   ASSERT_EQ(ExportBookmarkPage(request, environment, prompter).outcome, ExportOutcome::kWritten);
   std::ifstream in(temp_.native() / "again.htm", std::ios::binary);
   const std::string page(std::istreambuf_iterator<char>(in), {});

@@ -12,18 +12,13 @@
 #include "runtime/system.h"
 #include "tests/hostile/held_file.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/prompters.h"
 
 
 namespace linkshelf {
 namespace {
 
 namespace fs = std::filesystem;
-
-class QuietPrompter final : public ExportPrompter {
- public:
-  bool AskReplacePage(const std::string&, const std::string&, const std::string&) override { return true; }
-  void ShellOpen(const std::string&, const std::string&, const std::string&) override {}
-};
 
 class HostileShortcutTest : public ::testing::Test {
  protected:
@@ -41,7 +36,7 @@ class HostileShortcutTest : public ::testing::Test {
     request.title = "Hostile";
     request.header_template = HeaderTemplateLines();
     request.open_page = false;
-    QuietPrompter prompter;
+    ScriptedExportPrompter prompter;
     return ExportBookmarkPage(request, environment, prompter);
   }
   std::string Page() const {

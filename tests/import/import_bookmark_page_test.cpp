@@ -3,96 +3,24 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <deque>
 #include <map>
 #include <set>
 
 #include "export/export_bookmark_page.h"
 #include "export/page_header.h"
-#include "export/shortcut_entry.h"
 #include "import/shortcut_writing.h"
 #include "runtime/file_operations.h"
+#include "runtime/shortcut_entry.h"
 #include "runtime/system.h"
 #include "runtime/text.h"
+#include "tests/support/faulty_file_system.h"
+#include "tests/support/prompters.h"
 #include "tests/support/temp_folder.h"
 
 namespace linkshelf {
 namespace {
 
 const char kNewShortcut[] = "[DEFAULT]\r\nBASEURL=u\r\n[InternetShortcut]\r\nURL=u\r\n";
-
-// Answers the replace question from a script (No once the script runs out)
-// and remembers every question.
-class ScriptedPrompter : public ImportPrompter {
- public:
-  explicit ScriptedPrompter(std::deque<int> answers = {}) : answers_(std::move(answers)) {}
-  int AskReplaceShortcut(const std::string& new_address, const std::string& existing_file,
-                         const std::string& existing_base,
-                         const std::string& existing_address) override {
-    questions.push_back({new_address, existing_file, existing_base, existing_address});
-    if (answers_.empty()) return kReplaceNo;
-    const int answer = answers_.front();
-    answers_.pop_front();
-    return answer;
-  }
-  void ShowProgress(int links) override { last_progress = links; }
-
-  std::vector<std::vector<std::string>> questions;
-  int last_progress = 0;
-
- private:
-  std::deque<int> answers_;
-};
-
-// The real file layer, with chosen operations made to fail and calls counted.
-class FaultyFileSystem : public FileSystem {
- public:
-  std::vector<FolderEntry> FindEntries(const std::string& p) override {
-    return real_->FindEntries(p);
-  }
-  bool FileExists(const std::string& p) override {
-    ++exists_checks;
-    return real_->FileExists(p);
-  }
-  bool FolderExists(const std::string& p) override {
-    ++folder_checks;
-    return real_->FolderExists(p);
-  }
-  std::optional<std::uint64_t> FileSize(const std::string& p) override {
-    return real_->FileSize(p);
-  }
-  std::optional<LocalTime> LastWriteTime(const std::string& p) override {
-    return real_->LastWriteTime(p);
-  }
-  FileStatus ReadFile(const std::string& p, std::string& b) override {
-    if (Matches(fail_read, p)) return FileStatus::Failure("read refused");
-    return real_->ReadFile(p, b);
-  }
-  FileStatus CreateFolder(const std::string& p) override {
-    if (Matches(fail_folder, p)) return FileStatus::Failure("folder refused");
-    ++folders_created;
-    return real_->CreateFolder(p);
-  }
-  FileStatus WriteNewFile(const std::string& p, std::string_view b) override {
-    if (Matches(fail_write, p)) return FileStatus::Failure("disk full");
-    ++files_written;
-    return real_->WriteNewFile(p, b);
-  }
-  FileStatus ReplaceFile(const std::string& f, const std::string& t) override {
-    if (Matches(fail_write, t)) return FileStatus::Failure("disk full");
-    return real_->ReplaceFile(f, t);
-  }
-  FileStatus RemoveFile(const std::string& p) override { return real_->RemoveFile(p); }
-
-  std::string fail_read, fail_folder, fail_write;  // a path holding this text fails
-  int exists_checks = 0, folder_checks = 0, folders_created = 0, files_written = 0;
-
- private:
-  static bool Matches(const std::string& marker, const std::string& path) {
-    return !marker.empty() && path.find(marker) != std::string::npos;
-  }
-  std::unique_ptr<FileSystem> real_ = MakeSystemFileSystem();
-};
 
 // Every file below `folder` (a core path ending in a backslash) with its
 // bytes, keyed by its path relative to the folder with `/` between levels.
@@ -117,14 +45,14 @@ class ImportTest : public ::testing::Test {
   std::string root() const { return temp_.path() + "Fav\\"; }
   std::string page() const { return temp_.path() + "page.htm"; }
 
-  ImportResult Import(const std::string& html, ScriptedPrompter& prompter,
+  ImportResult Import(const std::string& html, ScriptedImportPrompter& prompter,
                       std::string root_text = {}) {
     files_.RemoveFile(page());
     EXPECT_TRUE(files_.WriteNewFile(page(), html));
     return ImportBookmarkPage({page(), root_text.empty() ? root() : root_text}, files_, prompter);
   }
   ImportResult Import(const std::string& html) {
-    ScriptedPrompter prompter;
+    ScriptedImportPrompter prompter;
     return Import(html, prompter);
   }
 
@@ -144,8 +72,16 @@ class ImportTest : public ::testing::Test {
     return found;
   }
 
+  // No file whose path holds `text` can be written.
+  void FailWritesTo(const std::string& text) {
+    for (FileOperation operation : {FileOperation::kWriteNewFile, FileOperation::kReplaceFile}) {
+      files_.AddFault(FaultPlan::EveryCallOnPathsHolding(text).Of(operation));
+    }
+  }
+
   TempFolder temp_;
-  FaultyFileSystem files_;
+  std::unique_ptr<FileSystem> disk_ = MakeSystemFileSystem();
+  FaultyFileSystem files_{*disk_};
 };
 
 TEST_F(ImportTest, LinksBecomeShortcutsInTheirFolders) {
@@ -173,7 +109,7 @@ TEST_F(ImportTest, PagesWithoutLinksWriteNothing) {
 }
 
 TEST_F(ImportTest, MissingOrUnreadablePage) {
-  ScriptedPrompter prompter;
+  ScriptedImportPrompter prompter;
   ImportResult result = ImportBookmarkPage({temp_.path() + "none.htm", root()}, files_, prompter);
   EXPECT_TRUE(result.page_missing);
   EXPECT_EQ(result.missing_page_message, "文件 none.htm 未找到！程序出错。");
@@ -183,18 +119,18 @@ TEST_F(ImportTest, MissingOrUnreadablePage) {
   result = ImportBookmarkPage({temp_.path(), root()}, files_, prompter);
   EXPECT_TRUE(result.page_missing);
 
-  files_.fail_read = "page.htm";
+  files_.AddFault(FaultPlan::EveryCallOnPathsHolding("page.htm").Of(FileOperation::kReadFile));
   result = Import("<a href=u>N</a>", prompter);
   EXPECT_FALSE(result.page_missing);
   EXPECT_TRUE(result.page_unreadable);
-  EXPECT_EQ(DescribeImportFailures(result), "无法读取文件 page.htm：read refused");
-  files_.fail_read.clear();
+  EXPECT_EQ(DescribeImportFailures(result), "无法读取文件 page.htm：injected failure of ReadFile");
+  files_.ClearFaults();
   EXPECT_EQ(AllFiles(), std::set<std::string>{"page.htm"});
 }
 
 TEST_F(ImportTest, ExistingShortcutIsUpdatedInPlace) {
   Put("N.url", "[InternetShortcut]\r\nURL=old\r\nIconIndex=3\r\n");
-  ScriptedPrompter prompter({kReplaceYes});
+  ScriptedImportPrompter prompter({kReplaceYes});
   const ImportResult result = Import("<a href=\"u\">N</a>", prompter);
   EXPECT_EQ(result.links_written, 1);
   EXPECT_EQ(Read("N.url"),
@@ -206,7 +142,7 @@ TEST_F(ImportTest, ExistingShortcutIsUpdatedInPlace) {
 
 TEST_F(ImportTest, QuestionShowsTheFolderBelowTheRootAndBothOldTargets) {
   Put("A\\B\\N.url", "[DEFAULT]\r\nBASEURL=b\r\n[InternetShortcut]\r\nURL=c\r\n");
-  ScriptedPrompter prompter({kReplaceNo});
+  ScriptedImportPrompter prompter({kReplaceNo});
   Import("<a href=\"u\" MyDir=\"A\\B\">N</a>", prompter);
   ASSERT_EQ(prompter.questions.size(), 1u);
   EXPECT_EQ(prompter.questions[0], (std::vector<std::string>{"u", "A\\B\\N.url", "b", "c"}));
@@ -214,7 +150,7 @@ TEST_F(ImportTest, QuestionShowsTheFolderBelowTheRootAndBothOldTargets) {
 
 // The page asks about E1, writes the new N, then asks about E2 and E3.
 struct AnswerCase {
-  std::deque<int> answers;
+  std::vector<int> answers;
   size_t questions;
   std::vector<bool> replaced;  // E1, E2, E3
   bool new_written;
@@ -227,7 +163,7 @@ TEST_P(AnswerTable, StandingAnswerDecidesEachExistingShortcut) {
   const AnswerCase& c = GetParam();
   for (const char* name : {"E1.url", "E2.url", "E3.url"})
     Put(name, "[InternetShortcut]\r\nURL=old\r\n");
-  ScriptedPrompter prompter(c.answers);
+  ScriptedImportPrompter prompter(c.answers);
   const ImportResult result =
       Import("<a href=u>E1</a><a href=u>N</a><a href=u>E2</a><a href=u>E3</a>", prompter);
   EXPECT_EQ(prompter.questions.size(), c.questions);
@@ -256,8 +192,8 @@ INSTANTIATE_TEST_SUITE_P(
         AnswerCase{{-1, 0, 7}, 3, {false, false, false}, true, false}));
 
 TEST_F(ImportTest, FailedLinksAreSkippedReportedAndTheRestWritten) {
-  files_.fail_write = "Bad";
-  files_.fail_folder = "Locked";
+  FailWritesTo("Bad");
+  files_.AddFault(FaultPlan::EveryCallOnPathsHolding("Locked").Of(FileOperation::kCreateFolder));
   const ImportResult result = Import(
       "<a href=u>One</a><a href=u>Bad</a><a href=u MyDir=Locked>In</a><a href=u "
       "MyDir=Locked>In2</a>"
@@ -265,19 +201,19 @@ TEST_F(ImportTest, FailedLinksAreSkippedReportedAndTheRestWritten) {
   EXPECT_EQ(result.links_written, 2);
   ASSERT_EQ(result.failed_links.size(), 3u);
   EXPECT_EQ(result.failed_links[0].link_text, "Bad");
-  EXPECT_EQ(result.failed_links[0].reason, "disk full");
-  EXPECT_EQ(result.failed_links[1].reason, "folder refused");
+  EXPECT_EQ(result.failed_links[0].reason, "injected failure of WriteNewFile");
+  EXPECT_EQ(result.failed_links[1].reason, "injected failure of CreateFolder");
   EXPECT_EQ(DescribeImportFailures(result),
-            "已写入 2 个链接，3 个链接未能写入：\nBad：disk full\nIn：folder refused\nIn2：folder "
-            "refused");
+            "已写入 2 个链接，3 个链接未能写入：\nBad：injected failure of WriteNewFile\n"
+            "In：injected failure of CreateFolder\nIn2：injected failure of CreateFolder");
   EXPECT_EQ(AllFiles(), (std::set<std::string>{"page.htm", "Fav/One.url", "Fav/Two.url"}));
 }
 
 TEST_F(ImportTest, FailedReplacementKeepsTheOldShortcutWhole) {
   const std::string old = "[InternetShortcut]\r\nURL=old\r\nIconIndex=1\r\n";
   Put("Bad.url", old);
-  files_.fail_write = "Bad";
-  ScriptedPrompter prompter({kReplaceYes});
+  FailWritesTo("Bad");
+  ScriptedImportPrompter prompter({kReplaceYes});
   const ImportResult result = Import("<a href=u>Bad</a>", prompter);
   ASSERT_EQ(result.failed_links.size(), 1u);
   EXPECT_EQ(Read("Bad.url"), old);
@@ -306,7 +242,7 @@ TEST_F(ImportTest, NoShortcutLandsOutsideTheRoot) {
 }
 
 TEST_F(ImportTest, RootWithoutTrailingBackslashGetsOne) {
-  ScriptedPrompter prompter;
+  ScriptedImportPrompter prompter;
   std::string bare_root = root();
   bare_root.pop_back();
   const ImportResult result =
@@ -372,10 +308,10 @@ TEST_F(ImportTest, EachLinkIsCheckedOnceAndFoldersCreatedOnce) {
   const ImportResult result = Import(html);
   EXPECT_EQ(result.links_written, 50);
   // The page only: a new shortcut is created straight away, one create and one write each.
-  EXPECT_EQ(files_.exists_checks, 1);
-  EXPECT_EQ(files_.files_written, 1 + 50);  // the page, then the shortcuts
-  EXPECT_EQ(files_.folders_created, 3);
-  EXPECT_LE(files_.folder_checks, 10);
+  EXPECT_EQ(files_.CountCalls(FileOperation::kFileExists), 1u);
+  EXPECT_EQ(files_.CountCalls(FileOperation::kWriteNewFile), 1u + 50);  // the page, then the shortcuts
+  EXPECT_EQ(files_.CountCalls(FileOperation::kCreateFolder), 3u);
+  EXPECT_LE(files_.CountCalls(FileOperation::kFolderExists), 10u);
 }
 
 // Shortcuts that stand already are found by one search of their folder, not
@@ -387,14 +323,14 @@ TEST_F(ImportTest, ExistingShortcutsAreFoundByTheirFolderAndUpdated) {
     html += "<a href=u MyDir=\"A\">L" + std::to_string(i) + "</a>";
   }
   html += "<a href=u MyDir=\"A\">New</a><a href=v MyDir=\"A\">New</a>";
-  ScriptedPrompter prompter({kReplaceYes, kReplaceYesToAll});
-  const int checks_before = files_.exists_checks;
+  ScriptedImportPrompter prompter({kReplaceYes, kReplaceYesToAll});
+  const size_t checks_before = files_.CountCalls(FileOperation::kFileExists);
   const ImportResult result = Import(html, prompter);
   EXPECT_EQ(result.links_written, 22);
   EXPECT_TRUE(result.failed_links.empty());
   EXPECT_EQ(prompter.questions.size(), 2u);
   // The page, and the second New: the folder search could not show a file written since.
-  EXPECT_EQ(files_.exists_checks - checks_before, 2);
+  EXPECT_EQ(files_.CountCalls(FileOperation::kFileExists) - checks_before, 2u);
   EXPECT_EQ(Read("A\\L7.url"),
             "[InternetShortcut]\r\nURL=u\r\nIconIndex=1\r\n[DEFAULT]\r\nBASEURL=u\r\n");
   // The second New is the file that the first one wrote, so it is updated, not refused.
@@ -405,7 +341,7 @@ TEST_F(ImportTest, ExistingShortcutsAreFoundByTheirFolderAndUpdated) {
 // still found when the create fails, and never overwritten unasked.
 TEST_F(ImportTest, ShortcutCreatedAfterTheFolderSearchIsAskedAbout) {
   Put("A\\First.url", kNewShortcut);
-  class CreatingPrompter : public ScriptedPrompter {
+  class CreatingPrompter : public ScriptedImportPrompter {
    public:
     CreatingPrompter(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
     int AskReplaceShortcut(const std::string& a, const std::string& b, const std::string& c,
@@ -414,7 +350,7 @@ TEST_F(ImportTest, ShortcutCreatedAfterTheFolderSearchIsAskedAbout) {
       if (questions.empty()) {
         EXPECT_TRUE(files_.WriteNewFile(path_, "[InternetShortcut]\r\nURL=mine\r\n"));
       }
-      ScriptedPrompter::AskReplaceShortcut(a, b, c, d);
+      ScriptedImportPrompter::AskReplaceShortcut(a, b, c, d);
       return kReplaceNo;
     }
 
@@ -476,7 +412,7 @@ TEST_F(ImportTest, ExportedSampleTreeImportsAsTheSameTree) {
   // Shown as their addresses, the links still all come back, with legal
   // names; addresses that differ only after their last dot share a name.
   request.method = kLinkAddresses;
-  ScriptedPrompter keep;
+  ScriptedImportPrompter keep;
   const ImportResult by_address =
       Import(FormBookmarkPage(request, environment).bytes, keep, temp_.path() + "ByAddress");
   EXPECT_FALSE(by_address.HasFailures()) << DescribeImportFailures(by_address);

@@ -4,7 +4,7 @@
 #include "import/attribute_value.h"
 #include "import/link_place.h"
 #include "import/link_target.h"
-#include "import/page_text.h"
+#include "import/page_bytes.h"
 #include "import/shortcut_name.h"
 
 namespace linkshelf {

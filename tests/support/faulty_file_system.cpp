@@ -41,6 +41,13 @@ std::size_t FaultyFileSystem::CountCalls(std::optional<FileOperation> operation)
   return count;
 }
 
+void FaultyFileSystem::MakeUnreadable(const std::string& path) {
+  for (FileOperation operation :
+       {FileOperation::kFileSize, FileOperation::kLastWriteTime, FileOperation::kReadFile}) {
+    AddFault(FaultPlan::EveryCallOn(path).Of(operation));
+  }
+}
+
 std::optional<FaultKind> FaultyFileSystem::Strike(FileOperation operation, const std::string& path,
                                                   const std::string& second_path) {
   std::optional<FaultKind> fault;
@@ -50,6 +57,10 @@ std::optional<FaultKind> FaultyFileSystem::Strike(FileOperation operation, const
     if (plan.changes_only && !ChangesFiles(operation)) continue;
     if (plan.path && !EqualsIgnoringAsciiCase(*plan.path, path) &&
         !(second_path.size() > 0 && EqualsIgnoringAsciiCase(*plan.path, second_path))) {
+      continue;
+    }
+    if (plan.path_part && path.find(*plan.path_part) == std::string::npos &&
+        second_path.find(*plan.path_part) == std::string::npos) {
       continue;
     }
     ++active.counted;

@@ -73,6 +73,18 @@ struct FaultPlan {
     plan.sticky = true;
     return plan;
   }
+  // Every call on a path that holds `text` fails (compared as given, with case).
+  static FaultPlan EveryCallOnPathsHolding(std::string text) {
+    FaultPlan plan;
+    plan.path_part = std::move(text);
+    plan.sticky = true;
+    return plan;
+  }
+  // Only calls of this operation count.
+  FaultPlan Of(FileOperation counted) && {
+    operation = counted;
+    return std::move(*this);
+  }
   // Every counted call from the Nth on fails as well (a full disk stays full).
   FaultPlan AndAfter() && {
     sticky = true;
@@ -92,6 +104,8 @@ struct FaultPlan {
   FaultKind kind = FaultKind::kRefuse;
   // Only calls on this path count, when given (compared as given, without case).
   std::optional<std::string> path;
+  // Only calls on a path holding this text count, when given.
+  std::optional<std::string> path_part;
 };
 
 struct FileCall {
@@ -108,6 +122,9 @@ class FaultyFileSystem final : public FileSystem {
 
   void AddFault(FaultPlan plan) { plans_.push_back({std::move(plan), 0}); }
   void ClearFaults() { plans_.clear(); }
+  // The file cannot be read: its size, its time and its bytes (a file that
+  // another program holds open without sharing).
+  void MakeUnreadable(const std::string& path);
 
   // Every call so far, in order, with whether it succeeded.
   const std::vector<FileCall>& calls() const { return calls_; }

@@ -65,8 +65,8 @@ FileStatus NotFound() { return FileStatus::Failure("the system cannot find the f
 
 }  // namespace
 
-MemoryFileSystem::MemoryFileSystem(std::string current_folder)
-    : current_folder_(std::move(current_folder)) {}
+MemoryFileSystem::MemoryFileSystem(std::string current_folder, NameCase name_case)
+    : current_folder_(std::move(current_folder)), name_case_(name_case) {}
 
 std::vector<std::string> MemoryFileSystem::Components(std::string_view path) const {
   std::vector<std::string> parts = SplitPath(path);
@@ -106,11 +106,11 @@ std::vector<std::string> MemoryFileSystem::Components(std::string_view path) con
   return result;
 }
 
-std::string MemoryFileSystem::Key(const std::vector<std::string>& components) {
+std::string MemoryFileSystem::Key(const std::vector<std::string>& components) const {
   std::string key;
   for (size_t i = 0; i < components.size(); ++i) {
     if (i > 0) key += '\\';
-    key += LowerName(components[i]);
+    key += name_case_ == NameCase::kKept ? components[i] : LowerName(components[i]);
   }
   return key;
 }

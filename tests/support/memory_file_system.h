@@ -5,7 +5,8 @@
 // ones count as one, letters compare without regard to case, "." and ".."
 // components are resolved, and a path without a drive or server is taken
 // relative to the current folder. Drive roots ("C:") and network shares
-// ("\\server\share") always exist.
+// ("\\server\share") always exist. Letters compare without regard to case
+// unless the layer is made to keep case apart, as the disks of other systems do.
 #pragma once
 
 #include <cstdint>
@@ -19,9 +20,13 @@
 
 namespace linkshelf {
 
+// Whether two names that differ by the case of their letters alone name one entry.
+enum class NameCase { kIgnored, kKept };
+
 class MemoryFileSystem final : public FileSystem {
  public:
-  explicit MemoryFileSystem(std::string current_folder = "C:\\");
+  explicit MemoryFileSystem(std::string current_folder = "C:\\",
+                            NameCase name_case = NameCase::kIgnored);
 
   std::vector<FolderEntry> FindEntries(const std::string& pattern) override;
   bool FileExists(const std::string& path) override;
@@ -59,13 +64,15 @@ class MemoryFileSystem final : public FileSystem {
     LocalTime written;
   };
   // The normalised components of a path; the first is its root ("c:" or
-  // "\\server\share"), all in lower case for lookup when `for_lookup`.
+  // "\\server\share").
   std::vector<std::string> Components(std::string_view path) const;
-  static std::string Key(const std::vector<std::string>& components);
+  // The lookup key of a path: its components, in lower case unless case is kept.
+  std::string Key(const std::vector<std::string>& components) const;
   Node* Find(std::string_view path);
   bool ParentIsFolder(const std::vector<std::string>& components) const;
 
   std::string current_folder_;
+  NameCase name_case_;
   LocalTime clock_{2026, 12, 3, 22, 7, 4};
   std::map<std::string, Node> nodes_;  // by lower-case key
 };

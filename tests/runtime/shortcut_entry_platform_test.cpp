@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "export/shortcut_entry.h"
+#include "runtime/shortcut_entry.h"
 #include "runtime/system.h"
 #include "tests/support/temp_folder.h"
 

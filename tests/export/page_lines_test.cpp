@@ -1,9 +1,9 @@
-#include "export/page_text.h"
+#include "export/page_lines.h"
 
 #include <gtest/gtest.h>
 
 #include "export/page_header.h"
-#include "tests/export/page_lines.h"
+#include "tests/support/split_page_lines.h"
 
 namespace linkshelf {
 namespace {

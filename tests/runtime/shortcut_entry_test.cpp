@@ -1,4 +1,4 @@
-#include "export/shortcut_entry.h"
+#include "runtime/shortcut_entry.h"
 
 #include <gtest/gtest.h>
 

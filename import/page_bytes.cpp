@@ -1,4 +1,4 @@
-#include "import/page_text.h"
+#include "import/page_bytes.h"
 
 #include <algorithm>
 

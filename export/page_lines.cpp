@@ -1,4 +1,4 @@
-#include "export/page_text.h"
+#include "export/page_lines.h"
 
 #include "export/number_text.h"
 #include "export/page_header.h"
