@@ -23,5 +23,5 @@ for option in $options; do
     missing=1
   fi
 done
-[ "$missing" -eq 0 ] && echo "documented: $(echo $options)"
+[ "$missing" -eq 0 ] && echo "documented: $(tr '\n' ' ' <<<"$options")"
 exit "$missing"
