@@ -1,5 +1,7 @@
 #include "app/about_box.h"
 
+#include "export/page_header.h"
+
 namespace linkshelf {
 
 AboutBox* CreateAboutBox(Control* parent) {
@@ -19,7 +21,7 @@ AboutBox* CreateAboutBox(Control* parent) {
   about->OkButton->Font()->SetFontHeight(1);
   about->OkButton->OnClick.Set(EndDialogWith<1>, about);
 
-  about->FirstAddressBox = AddCopyableBox(about->Form, 16, 72, 273)->SetText(kFirstHomePage);
+  about->FirstAddressBox = AddCopyableBox(about->Form, 16, 72, 273)->SetText(kHomePageAddress);
   about->SecondAddressBox = AddCopyableBox(about->Form, 16, 96, 273)->SetText(kSecondHomePage);
   about->Form->Center()->SetResizable(false);
   return about;

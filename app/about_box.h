@@ -20,7 +20,7 @@ class AboutBox : public DialogRecord {
 
 inline constexpr char kAboutCaption[] = "关于";
 inline constexpr char kProductLabelText[] = "Linkshelf ";
-inline constexpr char kFirstHomePage[] = "https://linkshelf.example.org/";
+// The first address is the product's home page (kHomePageAddress); this one the second.
 inline constexpr char kSecondHomePage[] = "https://www.example.org/linkshelf/";
 
 // Built hidden on `parent`.

@@ -10,6 +10,7 @@
 #include "runtime/collation.h"
 #include "runtime/file_system.h"
 #include "runtime/regional_settings.h"
+#include "runtime/shell_open.h"
 #include "runtime/win32/registry.h"
 
 namespace linkshelf {
@@ -23,7 +24,7 @@ struct AppServices {
   std::string program_path;
   // The folder named on the command line (CommandArgument(1)), when there is one.
   std::optional<std::string> folder_argument;
-  ShellOpener shell_open = ShellOpen;
+  ShellOpener shell_open = OpenWithShell;
 };
 
 }  // namespace linkshelf

@@ -12,8 +12,10 @@ namespace {
 class WindowImportPrompter final : public ImportPrompter {
  public:
   explicit WindowImportPrompter(MainWindow& window) : window_(window) {}
-  int AskReplaceShortcut(const std::string& new_address, const std::string& existing_file,
-                         const std::string& existing_base, const std::string& existing_address) override {
+  ShortcutReplaceAnswer AskReplaceShortcut(const std::string& new_address,
+                                           const std::string& existing_file,
+                                           const std::string& existing_base,
+                                           const std::string& existing_address) override {
     return linkshelf::AskReplaceShortcut(window_.Window, window_.OptionsButton, new_address, existing_file, existing_base,
                                          existing_address);
   }

@@ -4,6 +4,11 @@ namespace linkshelf {
 
 namespace {
 
+// The number the shortcut dialog ends with for an answer.
+constexpr int Answer(ShortcutReplaceAnswer answer) {
+  return static_cast<int>(answer);
+}
+
 Control* AddAnswerButton(DialogRecord& dialog, const char* caption, int left, int top, NotifyHandler answer) {
   Control* button = CreateButton(dialog.Form, caption)->SetPosition(left, top)->SetSize(75, 25);
   button->Font()->SetFontHeight(1)->SetFontPitch(2);
@@ -38,10 +43,14 @@ ReplaceShortcutDialog* CreateReplaceShortcutDialog(Control* parent) {
   auto* dialog = CreateDialogRecord<ReplaceShortcutDialog>(parent, kReplaceShortcutCaption);
   PrepareForm(*dialog, 282, 105, 352, 234);
   dialog->ContainsLabel = AddDialogLabel(dialog->Form, "该文件夹已包含的文件：", 16, 51, true);
-  dialog->YesButton = AddAnswerButton(*dialog, "是", 16, 163, EndDialogWith<1>);
-  dialog->NoButton = AddAnswerButton(*dialog, "否", 96, 163, EndDialogWith<2>);
-  dialog->YesToAllButton = AddAnswerButton(*dialog, "全部确定", 176, 163, EndDialogWith<3>);
-  dialog->CancelButton = AddAnswerButton(*dialog, "取消", 256, 163, EndDialogWith<4>);
+  dialog->YesButton =
+      AddAnswerButton(*dialog, "是", 16, 163, EndDialogWith<Answer(ShortcutReplaceAnswer::kYes)>);
+  dialog->NoButton =
+      AddAnswerButton(*dialog, "否", 96, 163, EndDialogWith<Answer(ShortcutReplaceAnswer::kNo)>);
+  dialog->YesToAllButton = AddAnswerButton(*dialog, "全部确定", 176, 163,
+                                           EndDialogWith<Answer(ShortcutReplaceAnswer::kYesToAll)>);
+  dialog->CancelButton = AddAnswerButton(*dialog, "取消", 256, 163,
+                                         EndDialogWith<Answer(ShortcutReplaceAnswer::kCancel)>);
   dialog->NewAddressBox = AddCopyableBox(dialog->Form, 16, 16, 313);
   dialog->ExistingFileBox = AddCopyableBox(dialog->Form, 16, 72, 313);
   dialog->ExistingBaseBox = AddCopyableBox(dialog->Form, 16, 96, 313);
@@ -59,14 +68,21 @@ bool AskReplaceFile(Control* main_form, Control* focus_after, const std::string&
   return ShowModalAndFree(*dialog, main_form, focus_after) == 1;
 }
 
-int AskReplaceShortcut(Control* main_form, Control* focus_after, const std::string& new_address, const std::string& existing_file,
-                       const std::string& existing_base, const std::string& existing_address) {
+ShortcutReplaceAnswer AskReplaceShortcut(Control* main_form, Control* focus_after,
+                                         const std::string& new_address,
+                                         const std::string& existing_file,
+                                         const std::string& existing_base,
+                                         const std::string& existing_address) {
   ReplaceShortcutDialog* dialog = CreateReplaceShortcutDialog(main_form);
   dialog->NewAddressBox->SetText(new_address);
   dialog->ExistingFileBox->SetText(existing_file);
   dialog->ExistingBaseBox->SetText(existing_base);
   dialog->ExistingAddressBox->SetText(existing_address);
-  return ShowModalAndFree(*dialog, main_form, focus_after);
+  const int answer = ShowModalAndFree(*dialog, main_form, focus_after);
+  return answer >= Answer(ShortcutReplaceAnswer::kYes) &&
+                 answer <= Answer(ShortcutReplaceAnswer::kCancel)
+             ? static_cast<ShortcutReplaceAnswer>(answer)
+             : ShortcutReplaceAnswer::kNo;
 }
 
 }  // namespace linkshelf

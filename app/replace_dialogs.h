@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/dialog_record.h"
+#include "import/import_bookmark_page.h"
 
 namespace linkshelf {
 
@@ -44,9 +45,13 @@ ReplaceShortcutDialog* CreateReplaceShortcutDialog(Control* parent);
 bool AskReplaceFile(Control* main_form, Control* focus_after, const std::string& page_path, const std::string& size_text,
                     const std::string& date_text);
 
-// Asks whether the existing shortcut may be replaced: 1 yes, 2 no, 3 yes to
-// all, 4 cancel; -1 after a close request, 0 when the program's loop ended.
-int AskReplaceShortcut(Control* main_form, Control* focus_after, const std::string& new_address, const std::string& existing_file,
-                       const std::string& existing_base, const std::string& existing_address);
+// Asks whether the existing shortcut may be replaced. The dialog ends with
+// the answer's number; a close request, or the end of the program's loop,
+// counts as No.
+ShortcutReplaceAnswer AskReplaceShortcut(Control* main_form, Control* focus_after,
+                                         const std::string& new_address,
+                                         const std::string& existing_file,
+                                         const std::string& existing_base,
+                                         const std::string& existing_address);
 
 }  // namespace linkshelf

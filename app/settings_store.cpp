@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "export/page_defaults.h"
+
 namespace linkshelf {
 
 std::string ReadSettingOrDefault(RegistryKey& key, const std::string& name,

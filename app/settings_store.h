@@ -15,8 +15,6 @@ inline constexpr char kOutputFileNameValue[] = "OutputFileName";
 inline constexpr char kTitleValue[] = "Title";
 inline constexpr char kMethodValue[] = "Method";
 inline constexpr char kOpenWithNotepadValue[] = "OpenWithNotepad";
-inline constexpr char kDefaultPageName[] = "mybook.htm";
-inline constexpr char kDefaultTitle[] = "我的收藏夹列表";
 
 // The settings as the main window's controls hold them. A method outside 0 to 2
 // means that no method is selected.

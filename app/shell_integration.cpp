@@ -1,7 +1,5 @@
 #include "app/shell_integration.h"
 
-#include <shellapi.h>
-
 namespace linkshelf {
 
 namespace {
@@ -18,14 +16,12 @@ bool WriteFolderVerb(Registry& registry, HKEY classes, const std::string& prefix
   return command && command->WriteText("", FolderVerbCommand(program_path));
 }
 
-// An empty text stands for "none" in the shell call.
-const char* OrNull(const std::string& text) { return text.c_str()[0] == '\0' ? nullptr : text.c_str(); }
-
 }  // namespace
 
-std::string GetShellFolder(Registry& registry, int hive_selector, const std::string& value_name) {
-  const HKEY hive = hive_selector == 1 ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-  const auto key = registry.OpenKey(hive, kShellFoldersKeyPath, false);
+std::string GetShellFolder(Registry& registry, ShellFolderHive hive,
+                           const std::string& value_name) {
+  const HKEY root = hive == ShellFolderHive::kMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+  const auto key = registry.OpenKey(root, kShellFoldersKeyPath, false);
   if (!key) return {};
   const RegistryValue value = key->Read(value_name);
   return (value.kind == RegistryValue::Kind::kText ? value.text : std::string()) + "\\";
@@ -36,10 +32,6 @@ std::string FolderVerbCommand(const std::string& program_path) { return program_
 void RegisterFolderVerb(Registry& registry, const std::string& program_path) {
   if (WriteFolderVerb(registry, HKEY_CLASSES_ROOT, "", program_path)) return;
   WriteFolderVerb(registry, HKEY_CURRENT_USER, kUserClassesKeyPath, program_path);
-}
-
-void ShellOpen(const std::string& file, const std::string& parameters, const std::string& folder) {
-  ShellExecuteA(nullptr, "open", file.c_str(), OrNull(parameters), OrNull(folder), SW_SHOWNORMAL);
 }
 
 }  // namespace linkshelf

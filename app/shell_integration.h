@@ -1,5 +1,5 @@
 // The program's ties to the Windows shell: where the user's Favorites live, the
-// Explorer verb that hands a folder to the program, and the shell's "open".
+// Explorer verb that hands a folder to the program, and the opener of files.
 #pragma once
 
 #include <functional>
@@ -17,10 +17,12 @@ inline constexpr char kFolderVerbCaption[] = "Open with Linkshelf";
 // machine's view of the classes.
 inline constexpr char kUserClassesKeyPath[] = "Software\\Classes\\";
 
+// Whose Shell Folders key is read: the current user's or the machine-wide one.
+enum class ShellFolderHive { kCurrentUser, kMachine };
+
 // The named value of the Shell Folders key followed by a backslash; a lone
 // backslash when the key has no such value; empty when the key does not open.
-// Selector 1 reads the machine-wide hive, anything else the current user's.
-std::string GetShellFolder(Registry& registry, int hive_selector, const std::string& value_name);
+std::string GetShellFolder(Registry& registry, ShellFolderHive hive, const std::string& value_name);
 
 // The folder verb's command: the program path unquoted, a blank, "%1" in quotes.
 std::string FolderVerbCommand(const std::string& program_path);
@@ -30,12 +32,7 @@ std::string FolderVerbCommand(const std::string& program_path);
 // current user; when that fails too, the verb is passed over in silence.
 void RegisterFolderVerb(Registry& registry, const std::string& program_path);
 
-// Asks the shell to "open" the file with the parameters and working folder
-// (empty: none), in a normally shown window without owner; the answer is not
-// looked at.
-void ShellOpen(const std::string& file, const std::string& parameters, const std::string& folder);
-
-// ShellOpen, or a stand-in that tests give the main window.
+// OpenWithShell, or a stand-in that tests give the main window.
 using ShellOpener =
     std::function<void(const std::string& file, const std::string& parameters, const std::string& folder)>;
 

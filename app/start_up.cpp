@@ -9,8 +9,10 @@ namespace linkshelf {
 void StartUp(MainWindow& window) {
   const AppServices& services = window.services;
   RegisterFolderVerb(*services.registry, services.program_path);
-  window.FavoritesEdit->SetText(services.folder_argument ? *services.folder_argument
-                                                         : GetShellFolder(*services.registry, 0, "Favorites"));
+  window.FavoritesEdit->SetText(
+      services.folder_argument
+          ? *services.folder_argument
+          : GetShellFolder(*services.registry, ShellFolderHive::kCurrentUser, "Favorites"));
   LoadSettings(window);
 }
 

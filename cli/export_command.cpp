@@ -7,17 +7,13 @@
 #include <optional>
 #include <string>
 
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
-
 #include "cli/commands.h"
 #include "cli/export_options.h"
-#include "cli/shell_open.h"
 #include "cli/terminal.h"
 #include "export/export_bookmark_page.h"
 #include "export/page_header.h"
+#include "runtime/shell_open.h"
+#include "runtime/standard_streams.h"
 #include "runtime/system.h"
 
 namespace linkshelf {
@@ -133,10 +129,8 @@ int RunExportCommand(const std::vector<std::string>& arguments) {
       ReportProblem("no shortcut found in " + options.root + "; nothing written");
       return kExitFailed;
     }
-#ifdef _WIN32
     // The page's CR LF line ends go out as they are.
-    _setmode(_fileno(stdout), _O_BINARY);
-#endif
+    UseBinaryStandardOutput();
     if (std::fwrite(page.bytes.data(), 1, page.bytes.size(), stdout) != page.bytes.size() ||
         std::fflush(stdout) != 0) {
       ReportProblem("cannot write the page to standard output");

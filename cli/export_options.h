@@ -6,14 +6,15 @@
 #include <vector>
 
 #include "cli/option_table.h"
+#include "export/page_defaults.h"
 
 namespace linkshelf {
 
 struct ExportOptions {
   std::string root;            // as given, in the platform's spelling
-  std::string page = "mybook.htm";  // "-" for standard output
+  std::string page = kDefaultPageName;  // "-" for standard output
   int method = 1;
-  std::string title = "我的收藏夹列表";
+  std::string title = kDefaultTitle;
   ReplaceAnswer replace = ReplaceAnswer::kAsk;
   bool open = false;
   bool help = false;

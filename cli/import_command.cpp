@@ -14,27 +14,27 @@ namespace {
 
 // One answer read from the terminal: yes, no, all or cancel, by their first
 // letter. An empty line is no; the end of input is cancel.
-int ReadReplaceAnswer() {
+ShortcutReplaceAnswer ReadReplaceAnswer() {
   for (;;) {
     std::fputs("Replace it? [y]es, [n]o, [a]ll, [c]ancel: ", stderr);
     std::fflush(stderr);
     std::string answer;
     int c = std::fgetc(stdin);
-    if (c == EOF) return kReplaceCancel;
+    if (c == EOF) return ShortcutReplaceAnswer::kCancel;
     for (; c != EOF && c != '\n'; c = std::fgetc(stdin)) answer += static_cast<char>(c);
     switch (answer.empty() ? 'n' : answer[0]) {
       case 'y':
       case 'Y':
-        return kReplaceYes;
+        return ShortcutReplaceAnswer::kYes;
       case 'n':
       case 'N':
-        return kReplaceNo;
+        return ShortcutReplaceAnswer::kNo;
       case 'a':
       case 'A':
-        return kReplaceYesToAll;
+        return ShortcutReplaceAnswer::kYesToAll;
       case 'c':
       case 'C':
-        return kReplaceCancel;
+        return ShortcutReplaceAnswer::kCancel;
       default:
         break;
     }
@@ -55,16 +55,17 @@ class TerminalImportPrompter final : public ImportPrompter {
   TerminalImportPrompter(ReplaceAnswer replace, std::string root)
       : replace_(replace), root_(std::move(root)) {}
 
-  int AskReplaceShortcut(const std::string& new_address, const std::string& existing_file,
-                         const std::string& existing_base,
-                         const std::string& existing_address) override {
+  ShortcutReplaceAnswer AskReplaceShortcut(const std::string& new_address,
+                                           const std::string& existing_file,
+                                           const std::string& existing_base,
+                                           const std::string& existing_address) override {
     progress_.Clear();
     // Standard input that is no terminal cannot answer: keep what exists.
     if (replace_ == ReplaceAnswer::kNo ||
         (replace_ == ReplaceAnswer::kAsk && !StandardInputIsTerminal())) {
-      return kReplaceNo;
+      return ShortcutReplaceAnswer::kNo;
     }
-    if (replace_ == ReplaceAnswer::kYes) return kReplaceYesToAll;
+    if (replace_ == ReplaceAnswer::kYes) return ShortcutReplaceAnswer::kYesToAll;
     std::fprintf(stderr,
                  "The shortcut %s exists.\n"
                  "  new address:      %s\n"

@@ -34,7 +34,8 @@ std::optional<CommandArguments> ReadCommandArguments(const std::vector<std::stri
     const CommandOption* found = nullptr;
     for (const auto* table : {&common, &options}) {
       for (const CommandOption& option : *table) {
-        if (argument == option.name || (!option.other_name.empty() && argument == option.other_name)) {
+        if (argument == option.name ||
+            (!option.other_name.empty() && argument == option.other_name)) {
           found = &option;
         }
       }

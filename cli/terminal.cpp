@@ -2,27 +2,16 @@
 
 #include <cstdio>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
+#include "runtime/standard_streams.h"
 
 namespace linkshelf {
-namespace {
 
-bool IsTerminal(std::FILE* stream) {
-#ifdef _WIN32
-  return _isatty(_fileno(stream)) != 0;
-#else
-  return ::isatty(::fileno(stream)) != 0;
-#endif
+bool StandardInputIsTerminal() {
+  return IsTerminal(StandardStream::kInput);
 }
-
-}  // namespace
-
-bool StandardInputIsTerminal() { return IsTerminal(stdin); }
-bool StandardErrorIsTerminal() { return IsTerminal(stderr); }
+bool StandardErrorIsTerminal() {
+  return IsTerminal(StandardStream::kError);
+}
 
 bool AskYesNo(const std::string& question) {
   std::fprintf(stderr, "%s [y/N] ", question.c_str());

@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "cli/commands.h"
+#include "export/page_defaults.h"
 
 namespace linkshelf {
 
@@ -10,10 +11,14 @@ std::string UsageText() {
          "       linkshelf-cli --help | --version\n"
          "\n"
          "export  writes the shortcuts (*.url) of the folder tree ROOT into one bookmark page.\n"
-         "  -o PAGE    the page file (default mybook.htm in the current folder); - for standard output\n"
+         "  -o PAGE    the page file (default " +
+         std::string(kDefaultPageName) +
+         " in the current folder); - for standard output\n"
          "  -m METHOD  0 or url: a plain list of addresses; 1 or title: links named by their\n"
          "             shortcuts (default); 2 or link: links shown as their addresses\n"
-         "  -t TITLE   the page title (default 我的收藏夹列表)\n"
+         "  -t TITLE   the page title (default " +
+         kDefaultTitle +
+         ")\n"
          "  -y         replace an existing page without asking\n"
          "  -n         never replace an existing page (the default when input is no terminal)\n"
          "  --open     open the finished page\n"

@@ -7,8 +7,6 @@
 namespace linkshelf {
 namespace {
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool StartsWithIgnoringCase(std::string_view text, size_t at, std::string_view prefix) {
   return text.size() - at >= prefix.size() && EqualsIgnoringAsciiCase(text.substr(at, prefix.size()), prefix);
 }
@@ -16,7 +14,7 @@ bool StartsWithIgnoringCase(std::string_view text, size_t at, std::string_view p
 // The length of the run of the same letter (either case) that starts at `at`.
 size_t RunLength(std::string_view pattern, size_t at) {
   size_t end = at + 1;
-  while (end < pattern.size() && Lower(pattern[end]) == Lower(pattern[at])) ++end;
+  while (end < pattern.size() && LowerAsciiByte(pattern[end]) == LowerAsciiByte(pattern[at])) ++end;
   return end - at;
 }
 
@@ -30,8 +28,8 @@ size_t QuotedEnd(std::string_view pattern, size_t at) {
 // "a" outside quotation marks before any further hour token begins a designator.
 bool UsesTwelveHourClock(std::string_view pattern, size_t from) {
   for (size_t i = from; i < pattern.size();) {
-    const char c = Lower(pattern[i]);
-    if (IsLeadByte(static_cast<unsigned char>(pattern[i]))) {
+    const char c = LowerAsciiByte(pattern[i]);
+    if (CharacterLength(pattern, i) == 2) {
       i += 2;
     } else if (c == '"' || c == '\'') {
       i = QuotedEnd(pattern, i);
@@ -69,8 +67,8 @@ std::string FormatDateTime(std::string_view pattern, const LocalTime& moment, co
   const bool afternoon = moment.hour >= 12;
   size_t i = 0;
   while (i < pattern.size()) {
-    const char c = Lower(pattern[i]);
-    if (IsLeadByte(static_cast<unsigned char>(pattern[i])) && i + 1 < pattern.size()) {
+    const char c = LowerAsciiByte(pattern[i]);
+    if (CharacterLength(pattern, i) == 2) {
       text.append(pattern.substr(i, 2));
       i += 2;
       continue;

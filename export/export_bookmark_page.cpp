@@ -41,8 +41,10 @@ ExportResult ExportBookmarkPage(const ExportRequest& request, ExportEnvironment&
   FileSystem& files = environment.files;
   const std::string& path = result.page_path;
   if (files.FileExists(path)) {
-    const std::string size_text = FileSizeText(files, 0, path, environment.regional) + " bytes";
-    const std::string date_text = FileDateText(files, 1, path, "mm/dd/yyyy hh:mm:ss AMPM", environment.regional);
+    const std::string size_text =
+        FileSizeText(files, FileSizeKind::kBytes, path, environment.regional) + " bytes";
+    const std::string date_text = FileDateText(files, FileDateKind::kPattern, path,
+                                               "mm/dd/yyyy hh:mm:ss AMPM", environment.regional);
     if (!prompter.AskReplacePage(path, size_text, date_text)) {
       result.outcome = ExportOutcome::kDeclined;
       return result;

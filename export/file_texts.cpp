@@ -5,27 +5,27 @@
 
 namespace linkshelf {
 
-std::string FileSizeText(FileSystem& files, int kind, const std::string& path, const RegionalSettings& regional) {
+std::string FileSizeText(FileSystem& files, FileSizeKind kind, const std::string& path,
+                         const RegionalSettings& regional) {
   const std::optional<std::uint64_t> size = files.FileSize(path);
   if (!size) return {};
   const double bytes = static_cast<double>(*size);
   switch (kind) {
-    case 0:
+    case FileSizeKind::kBytes:
       return GroupedWholeNumberText(static_cast<std::int64_t>(*size), regional);
-    case 1:
+    case FileSizeKind::kKilobytes:
       return GroupedWholeNumberText(bytes / 1024.0, regional);
-    case 2: {
+    case FileSizeKind::kKilobytesWithDecimals: {
       std::string text = GroupedTwoDecimalsText(bytes / 1024.0, regional);
       // A whole number of kilobytes shows without its decimals (12.00 as 12).
       const std::string zeros = regional.decimal_separator + "00";
       if (text.ends_with(zeros)) text.resize(text.size() - zeros.size());
       return text;
     }
-    case 3:
+    case FileSizeKind::kMegabytes:
       return GroupedWholeNumberText(bytes / 1048576.0, regional);
-    default:
-      return {};
   }
+  return {};
 }
 
 std::int32_t PackedFileDate(FileSystem& files, const std::string& path) {
@@ -54,10 +54,10 @@ std::optional<LocalTime> UnpackFileDate(std::int32_t packed) {
   return time;
 }
 
-std::string FileDateText(FileSystem& files, int kind, const std::string& path, std::string_view pattern,
-                         const RegionalSettings& regional) {
-  if (kind == 2) return std::to_string(PackedFileDate(files, path));
-  if (kind != 1) return {};
+std::string FileDateText(FileSystem& files, FileDateKind kind, const std::string& path,
+                         std::string_view pattern, const RegionalSettings& regional) {
+  if (kind == FileDateKind::kPacked) return std::to_string(PackedFileDate(files, path));
+  if (kind != FileDateKind::kPattern) return {};
   const std::optional<LocalTime> time = UnpackFileDate(PackedFileDate(files, path));
   return time ? FormatDateTime(pattern, *time, regional) : std::string();
 }

@@ -8,7 +8,7 @@
 namespace linkshelf {
 
 // The product's home page, named in the page head and in the generated-by line.
-inline constexpr std::string_view kHomePageAddress = "https://linkshelf.example.org/";
+inline constexpr char kHomePageAddress[] = "https://linkshelf.example.org/";
 
 // The 22 lines of the page head; the seventh is replaced by the title line on
 // every page. The window keeps them as the text of its header memo.

@@ -80,8 +80,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                                        : FaultKind::kRefuse));
   }
   // Every possible answer in turn, invalid ones included.
-  std::vector<int> answers;
-  for (int i = 0; i < 6; ++i) answers.push_back((first_answer + i) % 6);
+  std::vector<ShortcutReplaceAnswer> answers;
+  for (int i = 0; i < 6; ++i)
+    answers.push_back(static_cast<ShortcutReplaceAnswer>((first_answer + i) % 6));
   ScriptedImportPrompter prompter(answers);
   prompter.repeat = true;
   const ImportResult result = ImportBookmarkPage({kPage, kRoot}, files, prompter);

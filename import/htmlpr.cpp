@@ -2,19 +2,9 @@
 
 #include <algorithm>
 
+#include "runtime/text.h"
+
 namespace linkshelf {
-
-namespace {
-
-std::string_view TrimSpaceAndControls(std::string_view text) {
-  size_t begin = 0;
-  size_t end = text.size();
-  while (begin < end && static_cast<unsigned char>(text[begin]) <= 0x20) ++begin;
-  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 0x20) --end;
-  return text.substr(begin, end - begin);
-}
-
-}  // namespace
 
 void TParams::Add(std::string text) {
   fItems.push_back(std::move(text));
@@ -49,9 +39,7 @@ void TParams::Changed() {
 
 std::string TTag::GetName() const {
   std::string name = fName;
-  for (char& c : name) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
+  for (char& c : name) c = UpperAsciiByte(c);
   return name;
 }
 
@@ -66,8 +54,7 @@ void TTag::ParseText(std::string_view s) {
   auto close_piece = [&](size_t last) {  // `last` is included, clipped at the end
     const size_t stop = std::min(last + 1, n);
     if (piece_start < stop) {
-      const std::string_view piece =
-          TrimSpaceAndControls(s.substr(piece_start, stop - piece_start));
+      const std::string_view piece = TrimmedView(s.substr(piece_start, stop - piece_start));
       if (!piece.empty()) fParams.AddQuietly(std::string(piece));
     }
     piece_start = last + 1;

@@ -1,7 +1,6 @@
 #include "import/import_bookmark_page.h"
 
 #include <cstdint>
-#include <unordered_set>
 
 #include "import/attribute_value.h"
 #include "import/existing_shortcuts.h"
@@ -10,6 +9,7 @@
 #include "import/link_target.h"
 #include "import/page_bytes.h"
 #include "import/shortcut_writing.h"
+#include "runtime/file_operations.h"
 #include "runtime/text.h"
 
 namespace linkshelf {
@@ -42,7 +42,11 @@ class LinkWriter {
     const std::string path = folder + place.file_name;
     // The joined path is checked too: whatever the page held, nothing is written outside the root.
     if (!StaysInsideRoot(root_, path)) return Fail(link, "路径指向根文件夹之外");
-    if (FileStatus status = EnsureFolder(folder); !status) return Fail(link, status.reason);
+    const FileStatus made = folders_.Make(folder, [this](const std::string& created) {
+      ++result_.folders_created;
+      existing_.AddEmptyFolder(created + '\\');
+    });
+    if (!made) return Fail(link, made.reason);
 
     // A new shortcut takes one create and one write. The create fails without
     // touching a file that stands there already, also one that the folder's
@@ -54,16 +58,16 @@ class LinkWriter {
       exists = !written && files_.FileExists(path);
     }
     if (exists) {
-      if (answer_ != kReplaceYesToAll) {
+      if (answer_ != ShortcutReplaceAnswer::kYesToAll) {
         const ShortcutTargets existing = ReadShortcutTargets(files_, path);
-        const int answer = prompter_.AskReplaceShortcut(link.target, place.folder + place.file_name,
-                                                        existing.base_url, existing.url);
+        answer_ = prompter_.AskReplaceShortcut(link.target, place.folder + place.file_name,
+                                               existing.base_url, existing.url);
         // Whatever is not one of the four answers counts as No.
-        answer_ = answer >= kReplaceYes && answer <= kReplaceCancel
-                      ? static_cast<ShortcutReplaceAnswer>(answer)
-                      : kReplaceNo;
-        if (answer_ == kReplaceCancel) return false;
-        if (answer_ == kReplaceNo) {
+        if (answer_ < ShortcutReplaceAnswer::kYes || answer_ > ShortcutReplaceAnswer::kCancel) {
+          answer_ = ShortcutReplaceAnswer::kNo;
+        }
+        if (answer_ == ShortcutReplaceAnswer::kCancel) return false;
+        if (answer_ == ShortcutReplaceAnswer::kNo) {
           ++result_.links_kept;
           return true;
         }
@@ -82,43 +86,12 @@ class LinkWriter {
     return true;
   }
 
-  // Creates the missing folders of `folder` (ending in a backslash), outermost
-  // first. Folders seen to exist are remembered, so each is looked at once.
-  FileStatus EnsureFolder(const std::string& folder) {
-    if (known_folders_.contains(folder)) return FileStatus::Success();
-    size_t levels = 0;
-    size_t level_start = 0;
-    for (size_t i = 0; i < folder.size(); ++i) {
-      if (IsLeadByte(static_cast<unsigned char>(folder[i]))) {
-        ++i;
-        continue;
-      }
-      if (folder[i] != '\\') continue;
-      ++levels;
-      const bool empty_level = i == level_start;
-      level_start = i + 1;
-      const std::string prefix = folder.substr(0, i);
-      // The server and share of a network path, a bare drive and an empty level are never created.
-      if ((folder.starts_with("\\\\") && levels <= 4) || empty_level || prefix.back() == ':' ||
-          known_folders_.contains(prefix + '\\')) {
-        continue;
-      }
-      if (!files_.FolderExists(prefix)) {
-        if (FileStatus status = files_.CreateFolder(prefix); !status) return status;
-        ++result_.folders_created;
-        existing_.AddEmptyFolder(prefix + '\\');
-      }
-      known_folders_.insert(prefix + '\\');
-    }
-    return FileStatus::Success();
-  }
-
   FileSystem& files_;
   ImportPrompter& prompter_;
   const std::string root_;
   ImportResult& result_;
-  ShortcutReplaceAnswer answer_ = kReplaceYes;
-  std::unordered_set<std::string> known_folders_;
+  ShortcutReplaceAnswer answer_ = ShortcutReplaceAnswer::kYes;
+  FolderMaker folders_{files_};
   ExistingShortcuts existing_;
 };
 
@@ -127,18 +100,17 @@ class LinkWriter {
 std::string ShownText(std::string_view text) {
   constexpr size_t kLimit = 80;
   std::string shown;
-  size_t i = 0;
-  while (i < text.size() && shown.size() < kLimit) {
-    const size_t length =
-        IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
-    if (length == 1 && static_cast<unsigned char>(text[i]) < 0x20) {
-      shown += '?';
-    } else {
-      shown.append(text.substr(i, length));
+  bool cut = false;
+  ForEachCharacter(text, [&](size_t, std::string_view character) {
+    if (shown.size() >= kLimit) {
+      cut = true;
+      return false;
     }
-    i += length;
-  }
-  if (i < text.size()) shown += "...";
+    const bool control = static_cast<unsigned char>(character[0]) < 0x20 && character.size() == 1;
+    shown += control ? std::string_view("?") : character;
+    return true;
+  });
+  if (cut) shown += "...";
   return shown;
 }
 

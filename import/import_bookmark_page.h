@@ -14,23 +14,19 @@ struct ImportRequest {
   std::string root;  // the folder the tree goes into; a missing trailing backslash is supplied
 };
 
-// The answers to the replace question, as the replace dialog gives them.
-enum ShortcutReplaceAnswer : int {
-  kReplaceYes = 1,
-  kReplaceNo = 2,
-  kReplaceYesToAll = 3,
-  kReplaceCancel = 4
-};
+// The answers to the replace question, numbered as the replace dialog gives them.
+enum class ShortcutReplaceAnswer : int { kYes = 1, kNo = 2, kYesToAll = 3, kCancel = 4 };
 
 class ImportPrompter {
  public:
   virtual ~ImportPrompter() = default;
-  // Whether to replace an existing shortcut: 1 Yes, 2 No, 3 Yes to all,
-  // 4 Cancel; anything else counts as No. `existing_file` is the shortcut's
-  // folder below the root (ending in a backslash, empty for the root) and name.
-  virtual int AskReplaceShortcut(const std::string& new_address, const std::string& existing_file,
-                                 const std::string& existing_base,
-                                 const std::string& existing_address) = 0;
+  // Whether to replace an existing shortcut; a value outside the four answers
+  // counts as No. `existing_file` is the shortcut's folder below the root
+  // (ending in a backslash, empty for the root) and name.
+  virtual ShortcutReplaceAnswer AskReplaceShortcut(const std::string& new_address,
+                                                   const std::string& existing_file,
+                                                   const std::string& existing_base,
+                                                   const std::string& existing_address) = 0;
   // Called after each shortcut written, with the number written so far.
   virtual void ShowProgress(int links) { (void)links; }
 };

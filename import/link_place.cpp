@@ -14,15 +14,12 @@ const char kOutsideRoot[] = "路径指向根文件夹之外";
 std::vector<std::string_view> SplitLevels(std::string_view path) {
   std::vector<std::string_view> levels;
   size_t start = 0;
-  for (size_t i = 0; i < path.size(); ++i) {
-    if (IsLeadByte(static_cast<unsigned char>(path[i]))) {
-      ++i;
-    } else if (path[i] == '\\') {
-      levels.push_back(path.substr(start, i - start));
-      start = i + 1;
-    }
-  }
-  levels.push_back(path.substr(std::min(start, path.size())));
+  ForEachCharacter(path, [&](size_t pos, std::string_view character) {
+    if (character != "\\") return;
+    levels.push_back(path.substr(start, pos - start));
+    start = pos + 1;
+  });
+  levels.push_back(path.substr(start));
   return levels;
 }
 
@@ -68,11 +65,8 @@ std::string RootFolder(std::string_view root) {
   std::string folder(root);
   if (folder.empty()) return folder;
   bool ends_in_backslash = false;
-  for (size_t i = 0; i < folder.size(); ++i) {
-    const bool lead = IsLeadByte(static_cast<unsigned char>(folder[i])) && i + 1 < folder.size();
-    ends_in_backslash = !lead && folder[i] == '\\';
-    if (lead) ++i;
-  }
+  ForEachCharacter(
+      folder, [&](size_t, std::string_view character) { ends_in_backslash = character == "\\"; });
   if (!ends_in_backslash) folder += '\\';
   return folder;
 }

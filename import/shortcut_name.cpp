@@ -8,12 +8,6 @@ namespace linkshelf {
 
 namespace {
 
-// Length of the character starting at `i`: two bytes for a lead byte that has
-// a byte after it, else one.
-size_t CharLength(std::string_view text, size_t i) {
-  return IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
-}
-
 bool IsIllegalNameByte(char c) {
   const auto byte = static_cast<unsigned char>(c);
   if (byte < 0x20) return true;
@@ -51,10 +45,9 @@ bool IsReservedDeviceName(std::string_view name) {
 
 std::string ShortcutFileName(std::string_view link_text) {
   size_t last_mark = std::string_view::npos;
-  for (size_t i = 0; i < link_text.size(); i += CharLength(link_text, i)) {
-    const char c = link_text[i];
-    if (c == '.' || c == '\\' || c == ':') last_mark = i;
-  }
+  ForEachCharacter(link_text, [&](size_t pos, std::string_view character) {
+    if (character == "." || character == "\\" || character == ":") last_mark = pos;
+  });
   std::string name(link_text);
   if (last_mark != std::string_view::npos && link_text[last_mark] == '.') name.resize(last_mark);
   name += ".url";
@@ -65,7 +58,7 @@ std::string MakeLegalName(std::string_view name) {
   std::string legal(name);
   size_t trailing_run = std::string::npos;  // start of the dots and blanks at the end
   for (size_t i = 0; i < legal.size();) {
-    const size_t length = CharLength(legal, i);
+    const size_t length = CharacterLength(legal, i);
     if (length == 1) {
       const char c = legal[i];
       if (IsIllegalNameByte(c)) legal[i] = '_';

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "runtime/text.h"
+
 namespace linkshelf {
 
 namespace {
@@ -9,8 +11,7 @@ namespace {
 // The blank first, ASCII letters as lower case, every other byte by value.
 int SortWeight(unsigned char byte) {
   if (byte == ' ') return -1;
-  if (byte >= 'A' && byte <= 'Z') return byte - 'A' + 'a';
-  return byte;
+  return static_cast<unsigned char>(LowerAsciiByte(static_cast<char>(byte)));
 }
 
 }  // namespace

@@ -6,33 +6,34 @@
 
 namespace linkshelf {
 
-FileStatus CreateMissingFolders(FileSystem& files, std::string_view folder) {
-  // Where each folder of the path ends; a backslash that is the second byte of
-  // a double-byte character separates nothing.
+FileStatus FolderMaker::Make(std::string_view folder,
+                             const std::function<void(const std::string& folder)>& created) {
+  // Where each level of the path ends.
   std::vector<size_t> ends;
   bool ends_in_separator = false;
-  for (size_t i = 0; i < folder.size(); ++i) {
-    ends_in_separator = false;
-    if (IsLeadByte(static_cast<unsigned char>(folder[i]))) {
-      ++i;
-    } else if (folder[i] == '\\') {
-      ends.push_back(i);
-      ends_in_separator = true;
-    }
-  }
+  ForEachCharacter(folder, [&](size_t pos, std::string_view character) {
+    ends_in_separator = character == "\\";
+    if (ends_in_separator) ends.push_back(pos);
+  });
   if (!folder.empty() && !ends_in_separator) ends.push_back(folder.size());
-  // The server and share of a network path are never created.
-  const size_t skipped = folder.starts_with("\\\\") ? 4 : 0;
-  for (size_t n = skipped; n < ends.size(); ++n) {
+  const size_t server_and_share = folder.starts_with("\\\\") ? 4 : 0;
+  for (size_t n = server_and_share; n < ends.size(); ++n) {
     // The root and the empty level between two backslashes need no creating.
     if (ends[n] == 0 || (n > 0 && ends[n] == ends[n - 1] + 1)) continue;
-    const std::string prefix(folder.substr(0, ends[n]));
-    // Neither does a bare drive ("C:").
-    if (prefix.size() == 2 && prefix[1] == ':') continue;
-    if (files.FolderExists(prefix)) continue;
-    if (FileStatus status = files.CreateFolder(prefix); !status) return status;
+    std::string prefix(folder.substr(0, ends[n]));
+    // Neither does a drive ("C:").
+    if (prefix.back() == ':' || known_.contains(prefix)) continue;
+    if (!files_.FolderExists(prefix)) {
+      if (FileStatus status = files_.CreateFolder(prefix); !status) return status;
+      if (created) created(prefix);
+    }
+    known_.insert(std::move(prefix));
   }
   return FileStatus::Success();
+}
+
+FileStatus CreateMissingFolders(FileSystem& files, std::string_view folder) {
+  return FolderMaker(files).Make(folder);
 }
 
 FileStatus ReplaceFileContent(FileSystem& files, const std::string& path, std::string_view bytes) {

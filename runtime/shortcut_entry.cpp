@@ -31,30 +31,22 @@ std::vector<Line> SplitLines(std::string_view text) {
   return lines;
 }
 
-std::string_view TrimView(std::string_view text) {
-  size_t first = 0;
-  size_t last = text.size();
-  while (first < last && static_cast<unsigned char>(text[first]) <= 32) ++first;
-  while (last > first && static_cast<unsigned char>(text[last - 1]) <= 32) --last;
-  return text.substr(first, last - first);
-}
-
 // The section name of a header line, or nothing when the line is no header.
 std::optional<std::string_view> SectionName(std::string_view line) {
-  const std::string_view trimmed = TrimView(line);
+  const std::string_view trimmed = TrimmedView(line);
   if (!trimmed.starts_with('[')) return std::nullopt;
   std::string_view name = trimmed.substr(1);
   if (const size_t close = name.find(']'); close != std::string_view::npos) name = name.substr(0, close);
-  return TrimView(name);
+  return TrimmedView(name);
 }
 
 // The key of an entry line: the text before the first "=" (or the whole line).
 std::string_view KeyOf(std::string_view line) {
-  return TrimView(line.substr(0, line.find('=')));
+  return TrimmedView(line.substr(0, line.find('=')));
 }
 
 bool IsBlankOrComment(std::string_view line) {
-  const std::string_view trimmed = TrimView(line);
+  const std::string_view trimmed = TrimmedView(line);
   return trimmed.empty() || trimmed.starts_with(';');
 }
 
@@ -113,7 +105,7 @@ std::string FindShortcutEntry(std::string_view file_text, std::string_view secti
   const std::string_view line = LineText(file_text, lines[*index]);
   const size_t equals = line.find('=');
   if (equals == std::string_view::npos) return {};
-  std::string_view value = TrimView(line.substr(equals + 1));
+  std::string_view value = TrimmedView(line.substr(equals + 1));
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
       value.back() == value.front()) {
     value = value.substr(1, value.size() - 2);

@@ -6,12 +6,16 @@
 
 namespace linkshelf {
 
-std::string TrimBoth(std::string_view text) {
+std::string_view TrimmedView(std::string_view text) {
   size_t begin = 0;
   size_t end = text.size();
   while (begin < end && static_cast<unsigned char>(text[begin]) <= 32) ++begin;
   while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32) --end;
-  return std::string(text.substr(begin, end - begin));
+  return text.substr(begin, end - begin);
+}
+
+std::string TrimBoth(std::string_view text) {
+  return std::string(TrimmedView(text));
 }
 
 std::string FolderPart(std::string_view path) {
@@ -36,19 +40,14 @@ std::string CollapseDoubledBackslashes(std::string_view text) {
 
 std::string LowerAscii(std::string_view text) {
   std::string result(text);
-  for (char& c : result) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  for (char& c : result) c = LowerAsciiByte(c);
   return result;
 }
 
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
+    if (LowerAsciiByte(a[i]) != LowerAsciiByte(b[i])) return false;
   }
   return true;
 }
@@ -60,6 +59,10 @@ bool IsLeadByte(unsigned char byte) {
   (void)byte;
   return false;
 #endif
+}
+
+size_t CharacterLength(std::string_view text, size_t pos) {
+  return IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() ? 2 : 1;
 }
 
 }  // namespace linkshelf

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "toolkit/application_state.h"
+#include "toolkit/device_context.h"
 
 namespace linkshelf {
 
@@ -234,14 +235,10 @@ void Control::RunAutoSize() {
   std::string measured = caption_;
   if (!measured.empty()) {
     if (font_ && font_->Styles().Has(FontStyle::kItalic)) measured += ' ';
-    HDC dc = GetDC(window);
-    if (dc) {
-      HFONT font =
-          font_ ? font_->Handle() : reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
-      HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
-      GetTextExtentPoint32A(dc, measured.data(), static_cast<int>(measured.size()), &text);
-      if (old) SelectObject(dc, old);
-      ReleaseDC(window, dc);
+    HFONT font =
+        font_ ? font_->Handle() : reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+    if (const WindowDeviceContext dc(window, font); dc) {
+      GetTextExtentPoint32A(dc.get(), measured.data(), static_cast<int>(measured.size()), &text);
     }
   }
   const int width = table_.auto_size_extra_width > 0 ? text.cx + table_.auto_size_extra_width : 0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "toolkit/control.h"
+#include "toolkit/device_context.h"
 
 namespace linkshelf {
 namespace {
@@ -14,14 +15,9 @@ namespace {
 constexpr LONG kReadableTextHeight = 8;
 
 LONG MeasuredHeight(HFONT font) {
-  HDC dc = GetDC(nullptr);
-  if (!dc) return 0;
-  HGDIOBJ old = SelectObject(dc, font);
+  const WindowDeviceContext dc(nullptr, font);
   TEXTMETRICA metrics{};
-  const bool measured = GetTextMetricsA(dc, &metrics) != FALSE;
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
-  return measured ? metrics.tmHeight : 0;
+  return dc && GetTextMetricsA(dc.get(), &metrics) ? metrics.tmHeight : 0;
 }
 
 std::uint16_t BigEndian16(const unsigned char* bytes) {
@@ -33,17 +29,16 @@ std::uint16_t BigEndian16(const unsigned char* bytes) {
 bool IsDrawnSmoothed(HFONT font, LONG pixels) {
   constexpr DWORD kDrawingSizesTable = 'g' | ('a' << 8) | ('s' << 16) | ('p' << 24);
   constexpr std::uint16_t kSmoothed = 0x0002;
-  HDC dc = GetDC(nullptr);
-  if (!dc) return true;
-  HGDIOBJ old = SelectObject(dc, font);
   std::vector<unsigned char> table;
-  const DWORD size = GetFontData(dc, kDrawingSizesTable, 0, nullptr, 0);
-  if (size != GDI_ERROR && size >= 4) {
-    table.resize(size);
-    if (GetFontData(dc, kDrawingSizesTable, 0, table.data(), size) != size) table.clear();
+  {
+    const WindowDeviceContext dc(nullptr, font);
+    if (!dc) return true;
+    const DWORD size = GetFontData(dc.get(), kDrawingSizesTable, 0, nullptr, 0);
+    if (size != GDI_ERROR && size >= 4) {
+      table.resize(size);
+      if (GetFontData(dc.get(), kDrawingSizesTable, 0, table.data(), size) != size) table.clear();
+    }
   }
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
   if (table.size() < 4) return true;
   const std::size_t ranges = std::min<std::size_t>(BigEndian16(&table[2]), (table.size() - 4) / 4);
   for (std::size_t i = 0; i < ranges; ++i) {
@@ -55,23 +50,16 @@ bool IsDrawnSmoothed(HFONT font, LONG pixels) {
 
 LONG PixelsPerEm(HFONT font, const LOGFONTA& description) {
   if (description.lfHeight < 0) return -description.lfHeight;
-  HDC dc = GetDC(nullptr);
-  if (!dc) return 0;
-  HGDIOBJ old = SelectObject(dc, font);
+  const WindowDeviceContext dc(nullptr, font);
   TEXTMETRICA metrics{};
-  const bool measured = GetTextMetricsA(dc, &metrics) != FALSE;
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
-  return measured ? metrics.tmHeight - metrics.tmInternalLeading : 0;
+  return dc && GetTextMetricsA(dc.get(), &metrics) ? metrics.tmHeight - metrics.tmInternalLeading
+                                                   : 0;
 }
 
 BYTE CharSetOf(HFONT font) {
-  HDC dc = GetDC(nullptr);
+  const WindowDeviceContext dc(nullptr, font);
   if (!dc) return DEFAULT_CHARSET;
-  HGDIOBJ old = SelectObject(dc, font);
-  const int char_set = GetTextCharset(dc);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  const int char_set = GetTextCharset(dc.get());
   return char_set < 0 ? DEFAULT_CHARSET : static_cast<BYTE>(char_set);
 }
 
@@ -80,14 +68,11 @@ BYTE CharSetOf(HFONT font) {
 bool DrawsLatinText(HFONT font) {
   static constexpr char kSample[] = "AZaz09.:\\@";
   constexpr int kLength = static_cast<int>(sizeof kSample - 1);
-  HDC dc = GetDC(nullptr);
+  const WindowDeviceContext dc(nullptr, font);
   if (!dc) return false;
-  HGDIOBJ old = SelectObject(dc, font);
   WORD glyphs[kLength] = {};
-  const bool found = GetGlyphIndicesA(dc, kSample, kLength, glyphs, GGI_MARK_NONEXISTING_GLYPHS) ==
-                     static_cast<DWORD>(kLength);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  const bool found = GetGlyphIndicesA(dc.get(), kSample, kLength, glyphs,
+                                      GGI_MARK_NONEXISTING_GLYPHS) == static_cast<DWORD>(kLength);
   return found && std::none_of(glyphs, glyphs + kLength, [](WORD glyph) { return glyph == 0xFFFF; });
 }
 
@@ -135,10 +120,8 @@ HFONT CreateStandInFont(const LOGFONTA& requested) {
   if (search.wanted.lfCharSet == DEFAULT_CHARSET) search.wanted.lfCharSet = CharSetOf(font);
   LOGFONTA faces{};
   faces.lfCharSet = search.wanted.lfCharSet;
-  HDC dc = GetDC(nullptr);
-  if (dc) {
-    EnumFontFamiliesExA(dc, &faces, ConsiderFace, reinterpret_cast<LPARAM>(&search), 0);
-    ReleaseDC(nullptr, dc);
+  if (const WindowDeviceContext dc; dc) {
+    EnumFontFamiliesExA(dc.get(), &faces, ConsiderFace, reinterpret_cast<LPARAM>(&search), 0);
   }
   if (!search.found) return font;
   HFONT smoothed = CreateFontIndirectA(&search.wanted);

@@ -24,27 +24,27 @@ const OpenSaveOptions kDefaultOptions{OpenSaveOption::kFileMustExist, OpenSaveOp
 std::size_t FittingLength(const std::string& name, std::size_t buffer_size) {
   const std::size_t limit = buffer_size - 1;
   if (name.size() <= limit) return name.size();
-  std::size_t i = 0;
-  while (i < limit) {
-    const std::size_t step = IsLeadByte(static_cast<unsigned char>(name[i])) ? 2 : 1;
-    if (i + step > limit) break;
-    i += step;
-  }
-  return i;
+  std::size_t length = 0;
+  ForEachCharacter(name, [&](std::size_t pos, std::string_view character) {
+    if (pos + character.size() > limit) return false;
+    length = pos + character.size();
+    return true;
+  });
+  return length;
 }
 
 }  // namespace
 
 std::string ConvertFilter(const std::string& filter) {
-  std::string converted = filter;
-  converted.push_back('\0');
-  for (std::size_t i = 0; i + 1 < converted.size(); ++i) {
-    if (IsLeadByte(static_cast<unsigned char>(converted[i]))) {
-      ++i;
-      continue;
+  std::string converted;
+  ForEachCharacter(filter, [&](std::size_t pos, std::string_view character) {
+    if (pos > 0 && character == "|") {
+      converted.push_back('\0');
+    } else {
+      converted += character;
     }
-    if (i > 0 && converted[i] == '|') converted[i] = '\0';
-  }
+  });
+  converted.push_back('\0');
   return converted;  // c_str() adds the list's closing zero
 }
 

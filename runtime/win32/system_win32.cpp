@@ -1,7 +1,10 @@
 // Locale, collation, clock and paths on Windows.
 #include <windows.h>
 
+#include <limits>
+
 #include "runtime/system.h"
+#include "runtime/win32/locale_collation.h"
 
 namespace linkshelf {
 
@@ -9,11 +12,19 @@ namespace {
 
 class LocaleCollation final : public Collation {
  public:
+  explicit LocaleCollation(LCID locale) : locale_(locale) {}
   int Compare(std::string_view a, std::string_view b) const override {
-    const int result = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
-                                      static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()));
-    return result == 0 ? 0 : result - CSTR_EQUAL;
+    const int result =
+        CompareStringA(locale_, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
+                       static_cast<int>(b.size()));
+    // A comparison the system refuses must not make two texts equal: the
+    // sorted scan would keep only one of them. The byte order decides then.
+    if (result == 0) return ByteCollation().Compare(a, b);
+    return result - CSTR_EQUAL;
   }
+
+ private:
+  LCID locale_;
 };
 
 // One locale item of the user's default locale; nothing when it supplies nothing.
@@ -33,7 +44,13 @@ LocalTime FromSystemTime(const SYSTEMTIME& parts) {
 
 }  // namespace
 
-std::unique_ptr<Collation> MakeSystemCollation() { return std::make_unique<LocaleCollation>(); }
+std::unique_ptr<Collation> MakeLocaleCollation(LCID locale) {
+  return std::make_unique<LocaleCollation>(locale);
+}
+
+std::unique_ptr<Collation> MakeSystemCollation() {
+  return MakeLocaleCollation(LOCALE_USER_DEFAULT);
+}
 
 RegionalSettings ReadSystemRegionalSettings() {
   RegionalSettings settings;
@@ -63,9 +80,15 @@ LocalTime CurrentLocalTime() {
 }
 
 std::optional<LocalTime> LocalTimeFromEpoch(std::int64_t seconds) {
-  // FILETIME counts 100-nanosecond steps from 1601-01-01 UTC.
-  const std::int64_t ticks = (seconds + 11644473600LL) * 10000000LL;
-  if (seconds < -11644473600LL || ticks < 0) return std::nullopt;
+  // FILETIME counts 100-nanosecond steps from 1601-01-01 UTC. The range is
+  // checked before the steps are counted, which would overflow beyond it.
+  constexpr std::int64_t kFrom1601 = 11644473600LL;
+  constexpr std::int64_t kStepsPerSecond = 10000000LL;
+  if (seconds < -kFrom1601 ||
+      seconds > std::numeric_limits<std::int64_t>::max() / kStepsPerSecond - kFrom1601) {
+    return std::nullopt;
+  }
+  const std::int64_t ticks = (seconds + kFrom1601) * kStepsPerSecond;
   FILETIME utc{static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
   FILETIME local{};
   SYSTEMTIME parts{};

@@ -11,6 +11,7 @@
 #include "../support/temp_folder.h"
 #include "app/about_box.h"
 #include "app/replace_dialogs.h"
+#include "export/page_header.h"
 #include "registry_fixture.h"
 #include "runtime/system.h"
 #include "window_driver.h"
@@ -71,7 +72,8 @@ class MainWindowTest : public RegistryTest {
 };
 
 TEST_F(MainWindowTest, FreshStartShowsDefaultsWritesTheVerbAndSavesAllFourAtClose) {
-  const std::string favorites = GetShellFolder(*registry_, 0, "Favorites");
+  const std::string favorites =
+      GetShellFolder(*registry_, ShellFolderHive::kCurrentUser, "Favorites");
   RunMainWindow(services_, [&](MainWindow& window) {
     EXPECT_EQ(window.FavoritesEdit->GetText(), favorites);
     EXPECT_EQ(window.FavoritesEdit->GetText().back(), '\\');
@@ -139,7 +141,8 @@ TEST_F(MainWindowTest, FolderArgumentIsShownAsGivenAndNeverSaved) {
 
   services_.folder_argument.reset();
   RunMainWindow(services_, [&](MainWindow& window) {
-    EXPECT_EQ(window.FavoritesEdit->GetText(), GetShellFolder(*registry_, 0, "Favorites"));
+    EXPECT_EQ(window.FavoritesEdit->GetText(),
+              GetShellFolder(*registry_, ShellFolderHive::kCurrentUser, "Favorites"));
     EXPECT_EQ(window.TitleEdit->GetText(), "Links");
   });
 }
@@ -362,7 +365,7 @@ TEST_F(MainWindowTest, AboutBoxShowsItsTextsAndGivesTheFocusBackToAboutButton) {
       EXPECT_EQ(seen.caption, kAboutCaption);
       EXPECT_EQ(seen.focus_text, "确定");
       EXPECT_TRUE(Contains(seen.texts, kProductLabelText));
-      EXPECT_TRUE(Contains(seen.texts, kFirstHomePage));
+      EXPECT_TRUE(Contains(seen.texts, kHomePageAddress));
       EXPECT_TRUE(Contains(seen.texts, kSecondHomePage));
       EXPECT_EQ(FocusedControl(window), window.AboutButton);
       EXPECT_TRUE(window.ConvertButton->IsEnabled());

@@ -49,19 +49,21 @@ class ShellFolderTest : public RegistryTest {};
 TEST_F(ShellFolderTest, FavoritesGainsABackslashAndAMissingValueGivesOneAlone) {
   // A probe value of its own leaves the prefix's real Favorites entry alone.
   SetTextValue(HKEY_CURRENT_USER, kShellFoldersKeyPath, "LinkshelfProbe", "D:\\Profile\\Favorites");
-  EXPECT_EQ(GetShellFolder(*registry_, 0, "LinkshelfProbe"), "D:\\Profile\\Favorites\\");
+  EXPECT_EQ(GetShellFolder(*registry_, ShellFolderHive::kCurrentUser, "LinkshelfProbe"),
+            "D:\\Profile\\Favorites\\");
   HKEY key = nullptr;
   RegOpenKeyExA(HKEY_CURRENT_USER, kShellFoldersKeyPath, 0, KEY_ALL_ACCESS, &key);
   RegDeleteValueA(key, "LinkshelfProbe");
   RegCloseKey(key);
-  EXPECT_EQ(GetShellFolder(*registry_, 0, "LinkshelfProbe"), "\\");
+  EXPECT_EQ(GetShellFolder(*registry_, ShellFolderHive::kCurrentUser, "LinkshelfProbe"), "\\");
 }
 
 TEST_F(ShellFolderTest, UnopenableKeyGivesTheEmptyText) {
   RefusingRegistry refusing;
   refusing.refused_hives.insert(HKEY_CURRENT_USER);
-  EXPECT_EQ(GetShellFolder(refusing, 0, "Favorites"), "");
-  EXPECT_EQ(GetShellFolder(refusing, 7, "Favorites"), "");  // other selectors mean the user's hive
+  EXPECT_EQ(GetShellFolder(refusing, ShellFolderHive::kCurrentUser, "Favorites"), "");
+  refusing.refused_hives.insert(HKEY_LOCAL_MACHINE);
+  EXPECT_EQ(GetShellFolder(refusing, ShellFolderHive::kMachine, "Favorites"), "");
 }
 
 }  // namespace

@@ -9,8 +9,8 @@
 #include "export/export_bookmark_page.h"
 #include "export/page_header.h"
 #include "runtime/system.h"
-#include "tests/support/split_page_lines.h"
 #include "tests/support/prompters.h"
+#include "tests/support/split_page_lines.h"
 
 namespace linkshelf {
 namespace {

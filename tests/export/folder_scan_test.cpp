@@ -100,7 +100,8 @@ TEST_F(FolderScanTest, RecordsEqualWithoutCaseAreHeldOnce) {
 
 TEST_F(FolderScanTest, ReadsEachShortcutOnceAndReportsProgress) {
   for (int i = 0; i < 30; ++i) {
-    memory.PutFile("C:\\Fav\\F" + std::to_string(i % 3) + "\\L" + std::to_string(i) + ".url", Shortcut("u"));
+    memory.PutFile("C:\\Fav\\F" + std::to_string(i % 3) + "\\L" + std::to_string(i) + ".url",
+                   Shortcut("u"));
   }
   int last_links = -1;
   int last_folders = -1;

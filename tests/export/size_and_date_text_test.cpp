@@ -86,22 +86,24 @@ TEST(FileTexts, SizesByKind) {
   files.PutFile("C:\\small", std::string(1023, 'x'));
   files.PutFile("C:\\page", std::string(12345, 'x'));
   files.PutFile("C:\\mega", std::string(1048576, 'x'));
-  EXPECT_EQ(FileSizeText(files, 0, "C:\\empty", regional), "0");
-  EXPECT_EQ(FileSizeText(files, 1, "C:\\small", regional), "1");
-  EXPECT_EQ(FileSizeText(files, 2, "C:\\small", regional), "1");  // 1.00 without its zeros
-  EXPECT_EQ(FileSizeText(files, 0, "C:\\page", regional), "12,345");
-  EXPECT_EQ(FileSizeText(files, 1, "C:\\page", regional), "12");
-  EXPECT_EQ(FileSizeText(files, 2, "C:\\page", regional), "12.06");
-  EXPECT_EQ(FileSizeText(files, 3, "C:\\page", regional), "0");
-  EXPECT_EQ(FileSizeText(files, 3, "C:\\mega", regional), "1");
-  EXPECT_EQ(FileSizeText(files, 4, "C:\\page", regional), "");
-  EXPECT_EQ(FileSizeText(files, 0, "C:\\missing", regional), "");
+  EXPECT_EQ(FileSizeText(files, FileSizeKind::kBytes, "C:\\empty", regional), "0");
+  EXPECT_EQ(FileSizeText(files, FileSizeKind::kKilobytes, "C:\\small", regional), "1");
+  EXPECT_EQ(FileSizeText(files, FileSizeKind::kKilobytesWithDecimals, "C:\\small", regional),
+            "1");  // 1.00 without its zeros
+  EXPECT_EQ(FileSizeText(files, FileSizeKind::kBytes, "C:\\page", regional), "12,345");
+  EXPECT_EQ(FileSizeText(files, FileSizeKind::kKilobytes, "C:\\page", regional), "12");
+  EXPECT_EQ(FileSizeText(files, FileSizeKind::kKilobytesWithDecimals, "C:\\page", regional),
+            "12.06");
+  EXPECT_EQ(FileSizeText(files, FileSizeKind::kMegabytes, "C:\\page", regional), "0");
+  EXPECT_EQ(FileSizeText(files, FileSizeKind::kMegabytes, "C:\\mega", regional), "1");
+  EXPECT_EQ(FileSizeText(files, FileSizeKind{4}, "C:\\page", regional), "");
+  EXPECT_EQ(FileSizeText(files, FileSizeKind::kBytes, "C:\\missing", regional), "");
 
   // A thousands separator that is a dot must not be taken for decimals.
   const RegionalSettings german{.thousands_separator = ".", .decimal_separator = ","};
   files.PutFile("C:\\thousand", std::string(1000, 'x'));
-  EXPECT_EQ(FileSizeText(files, 0, "C:\\thousand", german), "1.000");
-  EXPECT_EQ(FileSizeText(files, 2, "C:\\mega", german), "1.024");
+  EXPECT_EQ(FileSizeText(files, FileSizeKind::kBytes, "C:\\thousand", german), "1.000");
+  EXPECT_EQ(FileSizeText(files, FileSizeKind::kKilobytesWithDecimals, "C:\\mega", german), "1.024");
 }
 
 TEST(FileTexts, DatesInTwoSecondSteps) {
@@ -110,9 +112,12 @@ TEST(FileTexts, DatesInTwoSecondSteps) {
   const RegionalSettings regional = Designators("AM", "PM");
   memory.PutFile("C:\\page", "");
   memory.SetLastWriteTime("C:\\page", LocalTime{2026, 12, 3, 22, 7, 5});
-  EXPECT_EQ(FileDateText(files, 1, "C:\\page", "mm/dd/yyyy hh:mm:ss AMPM", regional), "12/03/2026 10:07:04 PM");
+  EXPECT_EQ(
+      FileDateText(files, FileDateKind::kPattern, "C:\\page", "mm/dd/yyyy hh:mm:ss AMPM", regional),
+      "12/03/2026 10:07:04 PM");
   const std::int32_t packed = PackedFileDate(files, "C:\\page");
-  EXPECT_EQ(FileDateText(files, 2, "C:\\page", "", regional), std::to_string(packed));
+  EXPECT_EQ(FileDateText(files, FileDateKind::kPacked, "C:\\page", "", regional),
+            std::to_string(packed));
   EXPECT_EQ(UnpackFileDate(packed), (LocalTime{2026, 12, 3, 22, 7, 4}));
 
   // Dates the packed form cannot hold, and unreadable files, give no date text.
@@ -123,12 +128,15 @@ TEST(FileTexts, DatesInTwoSecondSteps) {
   memory.PutFile("C:\\held", "");
   files.MakeUnreadable("C:\\held");
   for (const char* path : {"C:\\old", "C:\\late", "C:\\held", "C:\\missing"}) {
-    EXPECT_EQ(FileDateText(files, 1, path, "mm/dd/yyyy", regional), "") << path;
-    EXPECT_EQ(FileDateText(files, 2, path, "", regional), "-1") << path;
+    EXPECT_EQ(FileDateText(files, FileDateKind::kPattern, path, "mm/dd/yyyy", regional), "")
+        << path;
+    EXPECT_EQ(FileDateText(files, FileDateKind::kPacked, path, "", regional), "-1") << path;
   }
   memory.PutFile("C:\\first", "");
   memory.SetLastWriteTime("C:\\first", LocalTime{1980, 1, 1, 0, 0, 0});
-  EXPECT_EQ(FileDateText(files, 1, "C:\\first", "yyyy/mm/dd hh:nn:ss", regional), "1980/01/01 00:00:00");
+  EXPECT_EQ(
+      FileDateText(files, FileDateKind::kPattern, "C:\\first", "yyyy/mm/dd hh:nn:ss", regional),
+      "1980/01/01 00:00:00");
 }
 
 }  // namespace

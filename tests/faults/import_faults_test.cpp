@@ -37,7 +37,7 @@ ImportRun Import(std::optional<FaultPlan> fault) {
   memory.PutFile("C:\\Other\\keep.url", "[InternetShortcut]\r\nURL=x\r\n");
   FaultyFileSystem files(memory);
   if (fault) files.AddFault(*fault);
-  ScriptedImportPrompter prompter({}, kReplaceYesToAll);
+  ScriptedImportPrompter prompter({}, ShortcutReplaceAnswer::kYesToAll);
   ImportRun run;
   run.before = memory.Snapshot();
   run.result = ImportBookmarkPage({kPage, kRoot}, files, prompter);

@@ -14,8 +14,8 @@
 #include "runtime/shortcut_entry.h"
 #include "runtime/system.h"
 #include "tests/hostile/held_file.h"
-#include "tests/support/temp_folder.h"
 #include "tests/support/prompters.h"
+#include "tests/support/temp_folder.h"
 
 namespace linkshelf {
 namespace {
@@ -28,7 +28,7 @@ class HostilePageTest : public ::testing::Test {
   // backslash) and returns the result.
   ImportResult Import(const std::string& page_bytes) {
     std::ofstream(temp_.native() / "page.htm", std::ios::binary) << page_bytes;
-    ScriptedImportPrompter prompter({}, kReplaceYes);
+    ScriptedImportPrompter prompter({}, ShortcutReplaceAnswer::kYes);
     return ImportBookmarkPage({temp_.path() + "page.htm", temp_.path() + "root"}, *files_, prompter);
   }
   ImportResult ImportCorpusPage(const std::string& name) {

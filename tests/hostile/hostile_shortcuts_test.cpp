@@ -11,9 +11,8 @@
 #include "export/page_header.h"
 #include "runtime/system.h"
 #include "tests/hostile/held_file.h"
-#include "tests/support/temp_folder.h"
 #include "tests/support/prompters.h"
-
+#include "tests/support/temp_folder.h"
 
 namespace linkshelf {
 namespace {

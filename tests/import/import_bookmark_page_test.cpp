@@ -20,6 +20,8 @@
 namespace linkshelf {
 namespace {
 
+using Answer = ShortcutReplaceAnswer;
+
 const char kNewShortcut[] = "[DEFAULT]\r\nBASEURL=u\r\n[InternetShortcut]\r\nURL=u\r\n";
 
 // Every file below `folder` (a core path ending in a backslash) with its
@@ -130,7 +132,7 @@ TEST_F(ImportTest, MissingOrUnreadablePage) {
 
 TEST_F(ImportTest, ExistingShortcutIsUpdatedInPlace) {
   Put("N.url", "[InternetShortcut]\r\nURL=old\r\nIconIndex=3\r\n");
-  ScriptedImportPrompter prompter({kReplaceYes});
+  ScriptedImportPrompter prompter({Answer::kYes});
   const ImportResult result = Import("<a href=\"u\">N</a>", prompter);
   EXPECT_EQ(result.links_written, 1);
   EXPECT_EQ(Read("N.url"),
@@ -142,7 +144,7 @@ TEST_F(ImportTest, ExistingShortcutIsUpdatedInPlace) {
 
 TEST_F(ImportTest, QuestionShowsTheFolderBelowTheRootAndBothOldTargets) {
   Put("A\\B\\N.url", "[DEFAULT]\r\nBASEURL=b\r\n[InternetShortcut]\r\nURL=c\r\n");
-  ScriptedImportPrompter prompter({kReplaceNo});
+  ScriptedImportPrompter prompter({Answer::kNo});
   Import("<a href=\"u\" MyDir=\"A\\B\">N</a>", prompter);
   ASSERT_EQ(prompter.questions.size(), 1u);
   EXPECT_EQ(prompter.questions[0], (std::vector<std::string>{"u", "A\\B\\N.url", "b", "c"}));
@@ -150,7 +152,7 @@ TEST_F(ImportTest, QuestionShowsTheFolderBelowTheRootAndBothOldTargets) {
 
 // The page asks about E1, writes the new N, then asks about E2 and E3.
 struct AnswerCase {
-  std::vector<int> answers;
+  std::vector<Answer> answers;
   size_t questions;
   std::vector<bool> replaced;  // E1, E2, E3
   bool new_written;
@@ -183,13 +185,14 @@ TEST_P(AnswerTable, StandingAnswerDecidesEachExistingShortcut) {
 INSTANTIATE_TEST_SUITE_P(
     Answers, AnswerTable,
     ::testing::Values(
-        AnswerCase{{kReplaceYes, kReplaceNo, kReplaceYes}, 3, {true, false, true}, true, false},
-        AnswerCase{{kReplaceNo, kReplaceNo, kReplaceNo}, 3, {false, false, false}, true, false},
-        AnswerCase{{kReplaceYesToAll}, 1, {true, true, true}, true, false},
-        AnswerCase{{kReplaceNo, kReplaceYesToAll}, 2, {false, true, true}, true, false},
-        AnswerCase{{kReplaceCancel}, 1, {false, false, false}, false, true},
-        AnswerCase{{kReplaceYes, kReplaceCancel}, 2, {true, false, false}, true, true},
-        AnswerCase{{-1, 0, 7}, 3, {false, false, false}, true, false}));
+        AnswerCase{{Answer::kYes, Answer::kNo, Answer::kYes}, 3, {true, false, true}, true, false},
+        AnswerCase{{Answer::kNo, Answer::kNo, Answer::kNo}, 3, {false, false, false}, true, false},
+        AnswerCase{{Answer::kYesToAll}, 1, {true, true, true}, true, false},
+        AnswerCase{{Answer::kNo, Answer::kYesToAll}, 2, {false, true, true}, true, false},
+        AnswerCase{{Answer::kCancel}, 1, {false, false, false}, false, true},
+        AnswerCase{{Answer::kYes, Answer::kCancel}, 2, {true, false, false}, true, true},
+        // Values outside the four answers count as No.
+        AnswerCase{{Answer{-1}, Answer{0}, Answer{7}}, 3, {false, false, false}, true, false}));
 
 TEST_F(ImportTest, FailedLinksAreSkippedReportedAndTheRestWritten) {
   FailWritesTo("Bad");
@@ -213,7 +216,7 @@ TEST_F(ImportTest, FailedReplacementKeepsTheOldShortcutWhole) {
   const std::string old = "[InternetShortcut]\r\nURL=old\r\nIconIndex=1\r\n";
   Put("Bad.url", old);
   FailWritesTo("Bad");
-  ScriptedImportPrompter prompter({kReplaceYes});
+  ScriptedImportPrompter prompter({Answer::kYes});
   const ImportResult result = Import("<a href=u>Bad</a>", prompter);
   ASSERT_EQ(result.failed_links.size(), 1u);
   EXPECT_EQ(Read("Bad.url"), old);
@@ -309,7 +312,8 @@ TEST_F(ImportTest, EachLinkIsCheckedOnceAndFoldersCreatedOnce) {
   EXPECT_EQ(result.links_written, 50);
   // The page only: a new shortcut is created straight away, one create and one write each.
   EXPECT_EQ(files_.CountCalls(FileOperation::kFileExists), 1u);
-  EXPECT_EQ(files_.CountCalls(FileOperation::kWriteNewFile), 1u + 50);  // the page, then the shortcuts
+  EXPECT_EQ(files_.CountCalls(FileOperation::kWriteNewFile),
+            1u + 50);  // the page, then the shortcuts
   EXPECT_EQ(files_.CountCalls(FileOperation::kCreateFolder), 3u);
   EXPECT_LE(files_.CountCalls(FileOperation::kFolderExists), 10u);
 }
@@ -323,7 +327,7 @@ TEST_F(ImportTest, ExistingShortcutsAreFoundByTheirFolderAndUpdated) {
     html += "<a href=u MyDir=\"A\">L" + std::to_string(i) + "</a>";
   }
   html += "<a href=u MyDir=\"A\">New</a><a href=v MyDir=\"A\">New</a>";
-  ScriptedImportPrompter prompter({kReplaceYes, kReplaceYesToAll});
+  ScriptedImportPrompter prompter({Answer::kYes, Answer::kYesToAll});
   const size_t checks_before = files_.CountCalls(FileOperation::kFileExists);
   const ImportResult result = Import(html, prompter);
   EXPECT_EQ(result.links_written, 22);
@@ -344,14 +348,14 @@ TEST_F(ImportTest, ShortcutCreatedAfterTheFolderSearchIsAskedAbout) {
   class CreatingPrompter : public ScriptedImportPrompter {
    public:
     CreatingPrompter(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
-    int AskReplaceShortcut(const std::string& a, const std::string& b, const std::string& c,
-                           const std::string& d) override {
+    Answer AskReplaceShortcut(const std::string& a, const std::string& b, const std::string& c,
+                              const std::string& d) override {
       // Another program writes the next link's shortcut while the question is open.
       if (questions.empty()) {
         EXPECT_TRUE(files_.WriteNewFile(path_, "[InternetShortcut]\r\nURL=mine\r\n"));
       }
       ScriptedImportPrompter::AskReplaceShortcut(a, b, c, d);
-      return kReplaceNo;
+      return Answer::kNo;
     }
 
    private:

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "runtime/wildcard.h"
 
 namespace linkshelf {
@@ -39,6 +42,26 @@ TEST(TextTest, WildcardsMatchWithoutRegardToCase) {
   // A star in the name (possible on POSIX) is no reason to stop treating the
   // pattern's star as a wildcard.
   EXPECT_TRUE(MatchesWildcard("a*b.url", "?*.url"));
+}
+
+TEST(TextTest, CharactersTakeTheirTrailByteAlong) {
+  // In a double-byte code page 0x95 leads and the backslash after it is its
+  // trail byte; a lead byte at the very end stands alone.
+  const bool double_byte = IsLeadByte(0x95);
+  std::vector<std::string> seen;
+  ForEachCharacter("a\x95\\b\x95", [&](size_t pos, std::string_view character) {
+    seen.push_back(std::to_string(pos));
+    seen.back().append(":").append(character);
+  });
+  if (double_byte) {
+    EXPECT_EQ(seen, (std::vector<std::string>{"0:a", "1:\x95\\", "3:b", "4:\x95"}));
+  } else {
+    EXPECT_EQ(seen, (std::vector<std::string>{"0:a", "1:\x95", "2:\\", "3:b", "4:\x95"}));
+  }
+  // A visitor that answers false ends the walk.
+  size_t visits = 0;
+  ForEachCharacter("abc", [&](size_t, std::string_view) { return ++visits < 2; });
+  EXPECT_EQ(visits, 2u);
 }
 
 }  // namespace

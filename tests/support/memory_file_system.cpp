@@ -11,29 +11,22 @@ namespace {
 // byte of a double-byte character separates nothing.
 std::vector<std::string> SplitPath(std::string_view path) {
   std::vector<std::string> parts(1);
-  for (size_t i = 0; i < path.size(); ++i) {
-    const char c = path[i];
-    if (IsLeadByte(static_cast<unsigned char>(c)) && i + 1 < path.size()) {
-      parts.back() += c;
-      parts.back() += path[++i];
-    } else if (c == '\\' || c == '/') {
+  ForEachCharacter(path, [&](size_t, std::string_view character) {
+    if (character == "\\" || character == "/") {
       parts.emplace_back();
     } else {
-      parts.back() += c;
+      parts.back() += character;
     }
-  }
+  });
   return parts;
 }
 
 std::string LowerName(std::string_view name) {
-  std::string lower(name);
-  for (size_t i = 0; i < lower.size(); ++i) {
-    if (IsLeadByte(static_cast<unsigned char>(lower[i]))) {
-      ++i;
-    } else if (lower[i] >= 'A' && lower[i] <= 'Z') {
-      lower[i] = static_cast<char>(lower[i] - 'A' + 'a');
-    }
-  }
+  std::string lower;
+  ForEachCharacter(name, [&](size_t, std::string_view character) {
+    lower += character.size() == 1 ? std::string(1, LowerAsciiByte(character[0]))
+                                   : std::string(character);
+  });
   return lower;
 }
 
@@ -47,16 +40,13 @@ bool IsDeviceName(std::string_view name) {
 // Why Windows would refuse to create an entry of this name; empty when it would not.
 std::string NameFault(std::string_view name) {
   if (name.empty() || name == ".") return "empty name";
-  for (size_t i = 0; i < name.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(name[i]);
-    if (IsLeadByte(c)) {
-      ++i;
-      continue;
-    }
-    if (c < 32 || std::string_view("<>:\"|?*").find(static_cast<char>(c)) != std::string_view::npos) {
-      return "the file name, folder name or volume label syntax is incorrect";
-    }
-  }
+  bool illegal = false;
+  ForEachCharacter(name, [&](size_t, std::string_view character) {
+    const auto c = static_cast<unsigned char>(character[0]);
+    illegal |= character.size() == 1 &&
+               (c < 32 || std::string_view("<>:\"|?*").find(character) != std::string_view::npos);
+  });
+  if (illegal) return "the file name, folder name or volume label syntax is incorrect";
   if (IsDeviceName(name)) return "reserved device name";
   return {};
 }

@@ -36,11 +36,13 @@ class ScriptedExportPrompter final : public ExportPrompter {
 // with the progress last shown.
 class ScriptedImportPrompter : public ImportPrompter {
  public:
-  explicit ScriptedImportPrompter(std::vector<int> script = {}, int after_script = kReplaceNo)
+  explicit ScriptedImportPrompter(std::vector<ShortcutReplaceAnswer> script = {},
+                                  ShortcutReplaceAnswer after_script = ShortcutReplaceAnswer::kNo)
       : script_(std::move(script)), after_script_(after_script) {}
-  int AskReplaceShortcut(const std::string& new_address, const std::string& existing_file,
-                         const std::string& existing_base,
-                         const std::string& existing_address) override {
+  ShortcutReplaceAnswer AskReplaceShortcut(const std::string& new_address,
+                                           const std::string& existing_file,
+                                           const std::string& existing_base,
+                                           const std::string& existing_address) override {
     questions.push_back({new_address, existing_file, existing_base, existing_address});
     if (next_ == script_.size() && repeat && !script_.empty()) next_ = 0;
     return next_ < script_.size() ? script_[next_++] : after_script_;
@@ -52,9 +54,9 @@ class ScriptedImportPrompter : public ImportPrompter {
   int last_progress = 0;
 
  private:
-  std::vector<int> script_;
+  std::vector<ShortcutReplaceAnswer> script_;
   std::size_t next_ = 0;
-  int after_script_;
+  ShortcutReplaceAnswer after_script_;
 };
 
 }  // namespace linkshelf
