@@ -38,7 +38,7 @@ class MainWindow : public ToolkitObject {
   Control* AboutButton = nullptr;
 };
 
-inline constexpr char kMainWindowCaption[] = "Linkshelf 1.1";
+inline constexpr char kMainWindowCaption[] = "Linkshelf " LINKSHELF_VERSION;
 inline constexpr int kMainWindowWidth = 386;
 inline constexpr int kMainWindowHeight = 212;
 

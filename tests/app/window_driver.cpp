@@ -2,27 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/toolkit/window_test_support.h"
+
 namespace linkshelf {
 
 namespace {
 
-// The one script and its window while RunMainWindow runs.
-struct RunningScript {
-  const std::function<void(MainWindow&)>* script = nullptr;
-  MainWindow* window = nullptr;
-  UINT_PTR timer = 0;
-};
-RunningScript running;
-
-void CALLBACK StartScript(HWND, UINT, UINT_PTR, DWORD) {
-  KillTimer(nullptr, running.timer);
-  running.timer = 0;
-  MainWindow* window = running.window;
-  (*running.script)(*window);
-  if (IsApplicationRunning() && ApplicationWindow() == window->Window) PostClose(window->Window);
+bool HasFocusInside(HWND window) {
+  const HWND focus = GetFocus();
+  return focus != nullptr && (focus == window || IsChild(window, focus));
 }
-
-DialogAnswerer* answerer = nullptr;
 
 std::string WindowText(HWND window) {
   char text[1024] = {};
@@ -45,14 +34,33 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
   return FALSE;
 }
 
+HWND OpenDialog() {
+  HWND dialog = nullptr;
+  EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&dialog));
+  return dialog;
+}
+
 }  // namespace
 
 void RunMainWindow(const AppServices& services, const std::function<void(MainWindow&)>& script) {
   MainWindow* window = CreateMainWindow(services);
-  running = {&script, window, SetTimer(nullptr, 0, 10, StartScript)};
+  // The script starts once the window is up in its loop with the focus, as a
+  // user would find it.
+  const window_test::WaitId start = window_test::WhenReady(
+      "the main window shown with the focus",
+      [window] {
+        const HWND handle = window->Window->ExistingWindow();
+        return handle != nullptr && IsWindowVisible(handle) && HasFocusInside(handle);
+      },
+      [window, &script] {
+        script(*window);
+        if (IsApplicationRunning() && ApplicationWindow() == window->Window) {
+          PostClose(window->Window);
+        }
+      },
+      [window] { PostClose(window->Window); });
   RunApplication(window->Window);
-  if (running.timer) KillTimer(nullptr, running.timer);
-  running = {};
+  window_test::CancelWait(start);
 }
 
 void Click(Control* button) { SendMessageA(button->WindowHandle(), BM_CLICK, 0, 0); }
@@ -83,30 +91,38 @@ Control* FocusedControl(MainWindow& window) {
 }
 
 DialogAnswerer::DialogAnswerer(std::vector<std::string> buttons) : buttons_(std::move(buttons)) {
-  answerer = this;
-  timer_ = SetTimer(nullptr, 0, 20, Tick);
+  WaitForNextDialog();
 }
 
 DialogAnswerer::~DialogAnswerer() {
-  KillTimer(nullptr, timer_);
-  answerer = nullptr;
+  window_test::CancelWait(wait_);
   EXPECT_TRUE(buttons_.empty()) << buttons_.size() << " dialog answer(s) left unused";
 }
 
-void CALLBACK DialogAnswerer::Tick(HWND, UINT, UINT_PTR, DWORD) {
-  if (answerer) answerer->AnswerOpenDialog();
+void DialogAnswerer::WaitForNextDialog() {
+  if (buttons_.empty()) return;
+  // A dialog is visible a moment before its modal loop has given the focus to
+  // its first control: the answer waits for that focus, which is also what
+  // the dialog is checked for.
+  wait_ = window_test::WhenReady(
+      "a dialog with the focus in it",
+      [this] {
+        if (answered_ != nullptr && !IsWindowVisible(answered_)) answered_ = nullptr;
+        pending_ = OpenDialog();
+        return pending_ != nullptr && pending_ != answered_ && HasFocusInside(pending_);
+      },
+      [this] {
+        wait_ = 0;
+        Answer(pending_);
+        WaitForNextDialog();
+      },
+      [this] {
+        wait_ = 0;
+        if (HWND dialog = OpenDialog()) PostMessageA(dialog, WM_CLOSE, 0, 0);
+      });
 }
 
-void DialogAnswerer::AnswerOpenDialog() {
-  HWND dialog = nullptr;
-  EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&dialog));
-  if (!dialog || buttons_.empty() || dialog == answered_) return;
-  // A dialog can be visible a moment before its modal loop has given the focus
-  // to its first control; on a busy machine the answer must wait for that.
-  const HWND focus = GetFocus();
-  const bool focus_inside = focus != nullptr && (focus == dialog || IsChild(dialog, focus));
-  if (!focus_inside && ++ticks_without_focus_ < 100) return;
-  ticks_without_focus_ = 0;
+void DialogAnswerer::Answer(HWND dialog) {
   answered_ = dialog;
   DialogSeen seen{WindowText(dialog), {}, GetFocus(), WindowText(GetFocus())};
   std::vector<HWND> children;

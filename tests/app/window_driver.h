@@ -52,14 +52,14 @@ class DialogAnswerer {
   const std::vector<DialogSeen>& seen() const { return seen_; }
 
  private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
-  void AnswerOpenDialog();
+  void WaitForNextDialog();
+  void Answer(HWND dialog);
 
   std::vector<std::string> buttons_;
   std::vector<DialogSeen> seen_;
-  UINT_PTR timer_ = 0;
+  unsigned wait_ = 0;        // the wait for the next dialog, while one is due
+  HWND pending_ = nullptr;   // the dialog found ready to be answered
   HWND answered_ = nullptr;  // the last dialog answered, until it is gone
-  int ticks_without_focus_ = 0;  // ticks a found dialog has waited for the focus
 };
 
 }  // namespace linkshelf

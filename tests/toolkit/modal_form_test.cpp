@@ -7,7 +7,7 @@
 namespace linkshelf {
 namespace {
 
-using window_test::AfterDelay;
+using window_test::WhenLoopRuns;
 using window_test::FocusedControl;
 using window_test::RunInsideApplication;
 
@@ -44,7 +44,7 @@ TEST(ModalFormTest, ButtonAnswerDisablesOthersMeanwhileAndRestoresFocus) {
     Control* dialog = CreateForm(main.form, "替换文件");
     Control* yes = CreateButton(dialog, "是(&Y)")->SetPosition(10, 10);
     yes->OnClick.Set(AnswerYes, dialog);
-    AfterDelay(50, [&] {
+    WhenLoopRuns([&] {
       others_disabled = !IsWindowEnabled(main.convert->ExistingWindow()) &&
                         !IsWindowEnabled(main.panel->ExistingWindow()) &&
                         !main.convert->IsEnabled();
@@ -93,7 +93,7 @@ TEST(ModalFormTest, FreeingADialogThatHoldsTheFocusLeavesNothingOfItBehind) {
     Control* yes = CreateButton(dialog, "是")->SetPosition(10, 10);
     CreateButton(dialog, "否")->SetPosition(90, 10);
     yes->OnClick.Set(AnswerYes, dialog);
-    AfterDelay(50, [&] { SendMessageA(yes->ExistingWindow(), BM_CLICK, 0, 0); });
+    WhenLoopRuns([&] { SendMessageA(yes->ExistingWindow(), BM_CLICK, 0, 0); });
     ShowModal(dialog);
     Free(dialog);
     window_test::PumpMessages();
@@ -115,7 +115,7 @@ TEST(ModalFormTest, CloseRequestAnswersMinusOneAndKeepsTheFormUntilFreed) {
   bool window_kept = false, controls_back = false;
   RunInsideApplication(main.form, [&] {
     Control* dialog = CreateForm(main.form, "关于");
-    AfterDelay(50, [&] { PostMessageA(dialog->ExistingWindow(), WM_CLOSE, 0, 0); });
+    WhenLoopRuns([&] { PostMessageA(dialog->ExistingWindow(), WM_CLOSE, 0, 0); });
     answer = ShowModal(dialog);
     window_kept = IsWindow(dialog->ExistingWindow()) != FALSE;
     Free(dialog);
@@ -132,7 +132,7 @@ TEST(ModalFormTest, LoopEndingWhileModalGivesZero) {
   int answer = 99;
   RunInsideApplication(main.form, [&] {
     Control* dialog = CreateForm(main.form, "关于");
-    AfterDelay(50, [] { PostQuitMessage(0); });
+    WhenLoopRuns([] { PostQuitMessage(0); });
     answer = ShowModal(dialog);
     Free(dialog);
   });

@@ -1,23 +1,90 @@
 #include "tests/toolkit/window_test_support.h"
 
-#include <map>
-#include <utility>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
 
 namespace linkshelf::window_test {
 namespace {
 
-std::map<UINT_PTR, std::function<void()>>& PendingActions() {
-  static std::map<UINT_PTR, std::function<void()>> actions;
-  return actions;
+struct Wait {
+  WaitId id;
+  std::string what;
+  std::function<bool()> ready;
+  std::function<void()> act;
+  std::function<void()> give_up;
+  UINT_PTR limit_timer;
+};
+
+// The waits of this thread, the hook that watches its windows for them, and
+// the one check that is due.
+struct Waits {
+  std::vector<Wait> pending;
+  WaitId next_id = 1;
+  HHOOK hook = nullptr;
+  UINT_PTR check_timer = 0;
+};
+
+Waits& ThreadWaits() {
+  static Waits waits;
+  return waits;
 }
 
-void CALLBACK RunPendingAction(HWND, UINT, UINT_PTR timer, DWORD) {
+Wait TakeWait(std::vector<Wait>::iterator wait) {
+  Wait taken = std::move(*wait);
+  ThreadWaits().pending.erase(wait);
+  KillTimer(nullptr, taken.limit_timer);
+  return taken;
+}
+
+void ScheduleCheck();
+
+// The check runs from a timer, so only a loop that serves messages runs it,
+// never the code in the middle of showing a window.
+void CALLBACK RunChecks(HWND, UINT, UINT_PTR timer, DWORD) {
+  Waits& waits = ThreadWaits();
   KillTimer(nullptr, timer);
-  auto found = PendingActions().find(timer);
-  if (found == PendingActions().end()) return;
-  std::function<void()> action = std::move(found->second);
-  PendingActions().erase(found);
-  action();
+  if (waits.check_timer == timer) waits.check_timer = 0;
+  for (auto wait = waits.pending.begin(); wait != waits.pending.end(); ++wait) {
+    if (!wait->ready()) continue;
+    Wait taken = TakeWait(wait);
+    // The action may run loops of its own that add and take waits: the rest
+    // are looked at again afterwards.
+    ScheduleCheck();
+    taken.act();
+    return;
+  }
+}
+
+void ScheduleCheck() {
+  Waits& waits = ThreadWaits();
+  if (waits.pending.empty() || waits.check_timer != 0) return;
+  waits.check_timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, RunChecks);
+}
+
+void CALLBACK GiveUp(HWND, UINT, UINT_PTR timer, DWORD) {
+  std::vector<Wait>& pending = ThreadWaits().pending;
+  for (auto wait = pending.begin(); wait != pending.end(); ++wait) {
+    if (wait->limit_timer != timer) continue;
+    Wait taken = TakeWait(wait);
+    ADD_FAILURE() << taken.what << " did not happen within " << kEventLimitMilliseconds / 1000
+                  << " s";
+    if (taken.give_up) taken.give_up();
+    return;
+  }
+  KillTimer(nullptr, timer);
+}
+
+LRESULT CALLBACK WatchWindows(int code, WPARAM sent_by_this_thread, LPARAM data) {
+  if (code == HC_ACTION) {
+    const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(data);
+    const bool shown =
+        sent->message == WM_WINDOWPOSCHANGED &&
+        (reinterpret_cast<const WINDOWPOS*>(sent->lParam)->flags & SWP_SHOWWINDOW) != 0;
+    if (shown || sent->message == WM_SETFOCUS || sent->message == WM_ACTIVATE) ScheduleCheck();
+  }
+  return CallNextHookEx(nullptr, code, sent_by_this_thread, data);
 }
 
 struct Search {
@@ -66,19 +133,40 @@ void RunInsideApplication(Control* form, std::function<void()> body) {
   RunApplication(form);
 }
 
-void AfterDelay(UINT milliseconds, std::function<void()> action) {
-  const UINT_PTR timer = SetTimer(nullptr, 0, milliseconds, RunPendingAction);
-  PendingActions()[timer] = std::move(action);
+WaitId WhenReady(std::string what, std::function<bool()> ready, std::function<void()> act,
+                 std::function<void()> give_up) {
+  Waits& waits = ThreadWaits();
+  if (!waits.hook) {
+    waits.hook = SetWindowsHookExA(WH_CALLWNDPROCRET, WatchWindows, nullptr, GetCurrentThreadId());
+  }
+  const WaitId id = waits.next_id++;
+  const UINT_PTR limit = SetTimer(nullptr, 0, kEventLimitMilliseconds, GiveUp);
+  waits.pending.push_back(
+      {id, std::move(what), std::move(ready), std::move(act), std::move(give_up), limit});
+  ScheduleCheck();
+  return id;
+}
+
+void CancelWait(WaitId id) {
+  std::vector<Wait>& pending = ThreadWaits().pending;
+  for (auto wait = pending.begin(); wait != pending.end(); ++wait) {
+    if (wait->id == id) {
+      TakeWait(wait);
+      return;
+    }
+  }
+}
+
+void WhenLoopRuns(std::function<void()> action) {
+  WhenReady("a loop serving messages", [] { return true; }, std::move(action));
 }
 
 void WhenWindowAppears(const char* class_name, std::function<void(HWND)> action) {
-  AfterDelay(100, [class_name, action] {
-    if (HWND window = FindThreadWindow(class_name)) {
-      action(window);
-    } else {
-      WhenWindowAppears(class_name, action);
-    }
-  });
+  auto found = std::make_shared<HWND>(nullptr);
+  WhenReady(
+      std::string("a window of class ") + class_name + " shown",
+      [class_name, found] { return (*found = FindThreadWindow(class_name)) != nullptr; },
+      [found, action] { action(*found); });
 }
 
 HWND FindThreadWindow(const char* class_name) {

@@ -1,0 +1,21 @@
+# linkshelf_version_resource(TARGET DESCRIPTION): gives a Windows program the
+# icon and the version resource, made from the project's version.
+if(WIN32)
+  enable_language(RC)
+endif()
+function(linkshelf_version_resource target description)
+  if(NOT WIN32)
+    return()
+  endif()
+  set(LINKSHELF_ICON ${PROJECT_SOURCE_DIR}/app/resources/linkshelf.ico)
+  set(LINKSHELF_FILE_NAME ${target}.exe)
+  set(LINKSHELF_INTERNAL_NAME ${target})
+  set(LINKSHELF_DESCRIPTION "${description}")
+  set(LINKSHELF_VERSION_WORDS
+      "${PROJECT_VERSION_MAJOR}, ${PROJECT_VERSION_MINOR}, 0, 0")
+  set(LINKSHELF_FILE_VERSION "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0.0")
+  set(resource ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/app/resources/version.rc.in ${resource} @ONLY)
+  target_sources(${target} PRIVATE ${resource})
+  set_source_files_properties(${resource} PROPERTIES OBJECT_DEPENDS ${LINKSHELF_ICON})
+endfunction()
