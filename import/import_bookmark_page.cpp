@@ -134,6 +134,12 @@ class LinkWriter {
     }
   }
 
+  // Records why the link was not written; true, as the run goes on.
+  bool Fail(const PageLink& link, std::string reason) {
+    result_.failed_links.push_back({link.text, link.target, std::move(reason)});
+    return true;
+  }
+
  private:
   static constexpr char kIsLink[] = "是符号链接或连接点，不会通过它写入";
 
@@ -157,11 +163,6 @@ class LinkWriter {
       result_.root_reason = status.reason;
       return false;
     }
-    return true;
-  }
-
-  bool Fail(const PageLink& link, std::string reason) {
-    result_.failed_links.push_back({link.text, link.target, std::move(reason)});
     return true;
   }
 
