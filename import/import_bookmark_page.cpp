@@ -220,13 +220,11 @@ std::string ShownText(std::string_view text) {
 const char kTagsOverlap[] = "页面中的标签大量相互重叠，导入在此停止";
 
 // The folders of a browser file below the root, each ending in a backslash,
-// or why a folder cannot be made. A path this long could not be written on
-// any system; refusing it also keeps deep nesting from costing much.
+// or why a folder cannot be made.
 struct BrowserFolderPlace {
   std::string folder;
   std::string reason;
 };
-constexpr size_t kLongestFolderPath = 2048;
 
 std::vector<BrowserFolderPlace> PlaceBrowserFolders(const BrowserBookmarks& file) {
   std::vector<BrowserFolderPlace> places(file.folders.size());
@@ -240,7 +238,7 @@ std::vector<BrowserFolderPlace> PlaceBrowserFolders(const BrowserBookmarks& file
     if (!own.ok()) {
       places[i].reason = own.reason;
     } else if (parent.folder.size() + own.folder.size() > kLongestFolderPath) {
-      places[i].reason = "文件夹嵌套过深";
+      places[i].reason = kNestedTooDeep;
     } else {
       places[i].folder = parent.folder + own.folder;
     }

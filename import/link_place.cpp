@@ -58,6 +58,7 @@ LinkPlace PlaceLink(const std::vector<std::string>& folder_values, std::string_v
     if (level.empty()) continue;
     place.folder += MakeLegalName(level);
     place.folder += '\\';
+    if (place.folder.size() > kLongestFolderPath) return {kNestedTooDeep, {}, {}};
   }
   place.file_name = MakeLegalName(name_levels.back());
   return place;

@@ -2,6 +2,7 @@
 // name, both made from what the page says and kept inside the root.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,10 +16,17 @@ struct LinkPlace {
   bool ok() const { return reason.empty(); }
 };
 
+// The longest folder path below the root that a link is placed in. Longer
+// could not be written on any system; refusing it also keeps deep nesting
+// from costing much.
+inline constexpr std::size_t kLongestFolderPath = 2048;
+inline constexpr char kNestedTooDeep[] = "文件夹嵌套过深";
+
 // Places a link from the values of its folder attributes (in page order) and
 // its link text. A `\` in either makes a further folder level. A value that
 // starts at a drive or a backslash, or a `..` level, is refused rather than
-// being allowed to lead out of the root; every name is made legal.
+// being allowed to lead out of the root, as is a folder path longer than
+// kLongestFolderPath; every name is made legal.
 LinkPlace PlaceLink(const std::vector<std::string>& folder_values, std::string_view link_text);
 
 // The root as a folder path ending in a backslash (an empty root stays empty).
