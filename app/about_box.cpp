@@ -12,10 +12,12 @@ AboutBox* CreateAboutBox(Control* parent) {
   RemoveMinimizeAndMaximize(about->Form);
 
   about->CreditLabel = AddDialogLabel(about->Form, "软件汉化：Linkshelf 开发组     ", 16, 147);
-  about->DescriptionLabel = AddDialogLabel(about->Form, "把收藏夹转成一个书签网页，也能转回来。", 16, 35);
+  about->DescriptionLabel =
+      AddDialogLabel(about->Form, "把收藏夹转成一个书签网页，也能转回来。", 16, 35);
   about->HomePageLabel = AddDialogLabel(about->Form, "主页：", 16, 57);
   about->ProductLabel = AddDialogLabel(about->Form, kProductLabelText, 16, 19, true);
-  about->FreewareLabel = AddDialogLabel(about->Form, "本软件为免费软件，可自由使用和传播。", 16, 131);
+  about->FreewareLabel =
+      AddDialogLabel(about->Form, "本软件为免费软件，可自由使用和传播。", 16, 131);
 
   about->OkButton = CreateButton(about->Form, "确定")->SetPosition(224, 184);
   about->OkButton->Font()->SetFontHeight(1);

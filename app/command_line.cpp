@@ -13,6 +13,8 @@ std::string CommandArgument(int n) {
   return ArgumentOfCommandLine(GetCommandLineA(), n);
 }
 
-int CommandArgumentCount() { return ArgumentCountOfCommandLine(GetCommandLineA()); }
+int CommandArgumentCount() {
+  return ArgumentCountOfCommandLine(GetCommandLineA());
+}
 
 }  // namespace linkshelf

@@ -17,7 +17,8 @@ class WindowExportPrompter final : public ExportPrompter {
                       const std::string& date_text) override {
     return AskReplaceFile(window_.Window, window_.ConvertButton, path, size_text, date_text);
   }
-  void ShellOpen(const std::string& file, const std::string& parameters, const std::string& folder) override {
+  void ShellOpen(const std::string& file, const std::string& parameters,
+                 const std::string& folder) override {
     window_.services.shell_open(file, parameters, folder);
   }
 

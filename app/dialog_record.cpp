@@ -15,7 +15,8 @@ void RemoveMinimizeAndMaximize(Control* form) {
 }
 
 void RemoveCloseItem(Control* form) {
-  if (HWND window = form->WindowHandle()) DeleteMenu(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND);
+  if (HWND window = form->WindowHandle())
+    DeleteMenu(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND);
 }
 
 Control* AddDialogLabel(Control* form, const char* text, int left, int top, bool bold) {
@@ -26,7 +27,8 @@ Control* AddDialogLabel(Control* form, const char* text, int left, int top, bool
 }
 
 Control* AddCopyableBox(Control* form, int left, int top, int width) {
-  Control* box = CreateEditBox(form, {})->SetPosition(left, top)->SetSize(width, 0)->SetBorder3D(false);
+  Control* box =
+      CreateEditBox(form, {})->SetPosition(left, top)->SetSize(width, 0)->SetBorder3D(false);
   box->SetBackColor(kButtonFaceColor);
   box->Font()->SetFontHeight(1)->SetFontPitch(2);
   return box->SetTransparentText(true);

@@ -28,11 +28,14 @@ Control* AddButton(Control* parent, const char* caption, int left, int top, int 
 }
 
 Control* AddCaption(Control* panel, const char* caption, int left, int top) {
-  return SmallFont(CreateLabel(panel, caption)->SetPosition(left, top)->SetAutoSize(true)->SetTransparent(true));
+  return SmallFont(
+      CreateLabel(panel, caption)->SetPosition(left, top)->SetAutoSize(true)->SetTransparent(true));
 }
 
 Control* AddLineEdit(Control* panel, int left, int top, int width) {
-  return SmallFont(CreateEditBox(panel, {})->SetPosition(left, top)->SetSize(width, 0)->SetBackColor(kWindowColor));
+  return SmallFont(
+      CreateEditBox(panel, {})->SetPosition(left, top)->SetSize(width, 0)->SetBackColor(
+          kWindowColor));
 }
 
 // A multi-line edit outside the window's area: a text store, never seen.
@@ -48,8 +51,10 @@ void BuildDialogs(MainWindow& window) {
   SetCenterOnScreen(window.FolderDialog, true);
   AddAutoFree(window.Window, window.FolderDialog);
 
-  window.PageFileDialog = CreateOpenSaveDialog(
-      "", "", {OpenSaveOption::kFileMustExist, OpenSaveOption::kHideReadOnly, OpenSaveOption::kPathMustExist});
+  window.PageFileDialog =
+      CreateOpenSaveDialog("", "",
+                           {OpenSaveOption::kFileMustExist, OpenSaveOption::kHideReadOnly,
+                            OpenSaveOption::kPathMustExist});
   window.PageFileDialog->Filter = "HTML 文件 |*.htm*";
   window.PageFileDialog->IsOpenDialog = false;
   window.PageFileDialog->DefaultExtension = "htm";
@@ -77,14 +82,17 @@ void BuildControls(MainWindow& window) {
   window.BrowseOutputButton = AddButton(panel, ",,,", 327, 39, 24, 21);
   window.TitleEdit = AddLineEdit(panel, 103, 71, 249);
 
-  window.MethodList = SmallFont(CreateComboBox(panel, {ComboOption::kDropDownList, ComboOption::kNoIntegralHeight})
-                                    ->SetPosition(103, 95)
-                                    ->SetSize(121, 0)
-                                    ->SetBackColor(kWindowColor));
-  for (const char* method : {"URL 地址", "超链接标题", "仅超链接"}) window.MethodList->AppendText(method);
+  window.MethodList =
+      SmallFont(CreateComboBox(panel, {ComboOption::kDropDownList, ComboOption::kNoIntegralHeight})
+                    ->SetPosition(103, 95)
+                    ->SetSize(121, 0)
+                    ->SetBackColor(kWindowColor));
+  for (const char* method : {"URL 地址", "超链接标题", "仅超链接"})
+    window.MethodList->AppendText(method);
   window.MethodList->SetSelectedIndex(1);
 
-  window.NotepadBox = SmallFont(CreateCheckBox(panel, "以记事本打开")->SetPosition(231, 96)->SetAutoSize(true));
+  window.NotepadBox =
+      SmallFont(CreateCheckBox(panel, "以记事本打开")->SetPosition(231, 96)->SetAutoSize(true));
   window.HeaderMemo = AddHiddenMemo(form, 696, 463)->SetText(HeaderTemplateText());
 }
 
@@ -106,7 +114,8 @@ void AttachHandlers(MainWindow& window) {
 
 MainWindow* CreateMainWindow(const AppServices& services) {
   auto* window = CreateObject<MainWindow>(services);
-  window->Window = CreateForm(nullptr, kMainWindowCaption)->SetSize(kMainWindowWidth, kMainWindowHeight);
+  window->Window =
+      CreateForm(nullptr, kMainWindowCaption)->SetSize(kMainWindowWidth, kMainWindowHeight);
   AddAutoFree(window->Window, window);
   UseKeyNavigation(window->Window);
   window->Window->SetStyle(window->Window->Style() & ~static_cast<std::uint32_t>(WS_MAXIMIZEBOX));

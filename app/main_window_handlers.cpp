@@ -5,7 +5,9 @@
 
 namespace linkshelf {
 
-void ExitProgram(MainWindow& window) { PostClose(window.Window); }
+void ExitProgram(MainWindow& window) {
+  PostClose(window.Window);
+}
 
 void ShowAboutBox(MainWindow& window) {
   AboutBox* about = CreateAboutBox(window.Window);
@@ -27,7 +29,8 @@ void BrowseOutputFile(MainWindow& window) {
   if (folder.empty() || !window.services.files->FolderExists(folder)) page.clear();
   window.PageFileDialog->FileName = NamePart(page);
   window.PageFileDialog->InitialDir = FolderPart(page);
-  if (ExecuteOpenSaveDialog(window.PageFileDialog)) window.OutputFileEdit->SetText(window.PageFileDialog->FileName);
+  if (ExecuteOpenSaveDialog(window.PageFileDialog))
+    window.OutputFileEdit->SetText(window.PageFileDialog->FileName);
 }
 
 void OpenFavoritesFolder(MainWindow& window) {

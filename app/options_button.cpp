@@ -16,8 +16,8 @@ class WindowImportPrompter final : public ImportPrompter {
                                            const std::string& existing_file,
                                            const std::string& existing_base,
                                            const std::string& existing_address) override {
-    return linkshelf::AskReplaceShortcut(window_.Window, window_.OptionsButton, new_address, existing_file, existing_base,
-                                         existing_address);
+    return linkshelf::AskReplaceShortcut(window_.Window, window_.OptionsButton, new_address,
+                                         existing_file, existing_base, existing_address);
   }
 
  private:

@@ -9,7 +9,8 @@ constexpr int Answer(ShortcutReplaceAnswer answer) {
   return static_cast<int>(answer);
 }
 
-Control* AddAnswerButton(DialogRecord& dialog, const char* caption, int left, int top, NotifyHandler answer) {
+Control* AddAnswerButton(DialogRecord& dialog, const char* caption, int left, int top,
+                         NotifyHandler answer) {
   Control* button = CreateButton(dialog.Form, caption)->SetPosition(left, top)->SetSize(75, 25);
   button->Font()->SetFontHeight(1)->SetFontPitch(2);
   button->OnClick.Set(answer, &dialog);
@@ -59,8 +60,8 @@ ReplaceShortcutDialog* CreateReplaceShortcutDialog(Control* parent) {
   return dialog;
 }
 
-bool AskReplaceFile(Control* main_form, Control* focus_after, const std::string& page_path, const std::string& size_text,
-                    const std::string& date_text) {
+bool AskReplaceFile(Control* main_form, Control* focus_after, const std::string& page_path,
+                    const std::string& size_text, const std::string& date_text) {
   ReplaceFileDialog* dialog = CreateReplaceFileDialog(main_form);
   dialog->FileNameLabel->SetText(page_path);
   dialog->FileSizeLabel->SetText(size_text);

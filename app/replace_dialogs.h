@@ -42,8 +42,8 @@ ReplaceShortcutDialog* CreateReplaceShortcutDialog(Control* parent);
 
 // Asks whether the existing page may be replaced; true only for "是". The
 // main window comes back to the foreground afterwards, the focus on `focus_after`.
-bool AskReplaceFile(Control* main_form, Control* focus_after, const std::string& page_path, const std::string& size_text,
-                    const std::string& date_text);
+bool AskReplaceFile(Control* main_form, Control* focus_after, const std::string& page_path,
+                    const std::string& size_text, const std::string& date_text);
 
 // Asks whether the existing shortcut may be replaced. The dialog ends with
 // the answer's number; a close request, or the end of the program's loop,

@@ -23,7 +23,8 @@ std::optional<int> ParseWholeNumber(std::string_view text) {
   return number;
 }
 
-std::optional<StoredSettings> ReadStoredSettings(Registry& registry, const std::string& program_folder) {
+std::optional<StoredSettings> ReadStoredSettings(Registry& registry,
+                                                 const std::string& program_folder) {
   const auto key = registry.OpenKey(HKEY_LOCAL_MACHINE, kSettingsKeyPath, true);
   if (!key) return std::nullopt;
   StoredSettings settings;

@@ -39,7 +39,8 @@ std::optional<int> ParseWholeNumber(std::string_view text);
 
 // Opens (creating when missing) the settings key and reads the four settings;
 // nothing when the key cannot be opened. `program_folder` ends in a backslash.
-std::optional<StoredSettings> ReadStoredSettings(Registry& registry, const std::string& program_folder);
+std::optional<StoredSettings> ReadStoredSettings(Registry& registry,
+                                                 const std::string& program_folder);
 
 // Opens (creating when missing) the settings key and writes the four values in
 // order. A key that cannot be opened, or a value the registry refuses, is

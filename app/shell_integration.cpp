@@ -27,7 +27,9 @@ std::string GetShellFolder(Registry& registry, ShellFolderHive hive,
   return (value.kind == RegistryValue::Kind::kText ? value.text : std::string()) + "\\";
 }
 
-std::string FolderVerbCommand(const std::string& program_path) { return program_path + " \"%1\""; }
+std::string FolderVerbCommand(const std::string& program_path) {
+  return program_path + " \"%1\"";
+}
 
 void RegisterFolderVerb(Registry& registry, const std::string& program_path) {
   if (WriteFolderVerb(registry, HKEY_CLASSES_ROOT, "", program_path)) return;

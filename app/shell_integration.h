@@ -33,7 +33,7 @@ std::string FolderVerbCommand(const std::string& program_path);
 void RegisterFolderVerb(Registry& registry, const std::string& program_path);
 
 // OpenWithShell, or a stand-in that tests give the main window.
-using ShellOpener =
-    std::function<void(const std::string& file, const std::string& parameters, const std::string& folder)>;
+using ShellOpener = std::function<void(const std::string& file, const std::string& parameters,
+                                       const std::string& folder)>;
 
 }  // namespace linkshelf

@@ -22,7 +22,8 @@ void LoadSettings(MainWindow& window) {
   if (!settings) return;
   window.OutputFileEdit->SetText(settings->output_file_name);
   window.TitleEdit->SetText(settings->title);
-  window.MethodList->SetSelectedIndex(settings->method >= 0 && settings->method <= 2 ? settings->method : -1);
+  window.MethodList->SetSelectedIndex(
+      settings->method >= 0 && settings->method <= 2 ? settings->method : -1);
   window.NotepadBox->SetChecked(settings->open_with_notepad);
 }
 

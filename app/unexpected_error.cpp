@@ -29,15 +29,18 @@ UnexpectedError DescribeUnexpectedError(std::exception_ptr error) {
 
 std::string UnexpectedErrorText(const UnexpectedError& error, const std::string& module_name) {
   char place[16] = {};
-  std::snprintf(place, sizeof place, "%08lX", static_cast<unsigned long>(error.place & 0xFFFFFFFFu));
-  std::string text = "Exception " + error.kind + " in module " + module_name + " at " + place + ".\r\n";
+  std::snprintf(place, sizeof place, "%08lX",
+                static_cast<unsigned long>(error.place & 0xFFFFFFFFu));
+  std::string text =
+      "Exception " + error.kind + " in module " + module_name + " at " + place + ".\r\n";
   text += error.message;
   if (!error.message.empty() && error.message.back() != '.') text += '.';
   return text;
 }
 
 void ReportUnexpectedErrorAndExit(std::exception_ptr error) {
-  const std::string text = UnexpectedErrorText(DescribeUnexpectedError(error), NamePart(CommandArgument(0)));
+  const std::string text =
+      UnexpectedErrorText(DescribeUnexpectedError(error), NamePart(CommandArgument(0)));
   MessageBoxA(nullptr, text.c_str(), "Application Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
   ExitProcess(1);
 }

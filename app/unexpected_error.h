@@ -9,8 +9,8 @@
 namespace linkshelf {
 
 struct UnexpectedError {
-  std::string kind;     // a short name of the error's kind
-  std::string message;  // the error's own words; may be empty
+  std::string kind;          // a short name of the error's kind
+  std::string message;       // the error's own words; may be empty
   std::uintptr_t place = 0;  // where it arose, when known
 };
 

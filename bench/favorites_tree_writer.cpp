@@ -11,8 +11,9 @@ std::string ShortcutFileBytes(const SampleLink& link) {
     case ShortcutKind::kPlain:
       return "[InternetShortcut]\r\nURL=" + link.address + "\r\n";
     case ShortcutKind::kWithExtraEntries:
-      return "[DEFAULT]\r\nBASEURL=" + link.address + "\r\n[InternetShortcut]\r\nURL=" +
-             link.address + "\r\nIDList=\r\nIconFile=" + link.address.substr(0, link.address.find('/', 8)) +
+      return "[DEFAULT]\r\nBASEURL=" + link.address +
+             "\r\n[InternetShortcut]\r\nURL=" + link.address +
+             "\r\nIDList=\r\nIconFile=" + link.address.substr(0, link.address.find('/', 8)) +
              "/favicon.ico\r\nIconIndex=1\r\nHotKey=0\r\n[Properties]\r\nProp3=19,2\r\n";
     case ShortcutKind::kWithoutAddress:
       return link.empty_file ? std::string() : "[InternetShortcut]\r\nIconIndex=0\r\n";

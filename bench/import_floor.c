@@ -118,7 +118,8 @@ int main(int argc, char** argv) {
     if (mydir != NULL) {
       const char* value = mydir + 7;
       const char* value_end = memchr(value, '"', (size_t)(tag_end - value));
-      if (value_end == NULL || folder_length + 1 + (size_t)(value_end - value) >= PATH_SPACE) continue;
+      if (value_end == NULL || folder_length + 1 + (size_t)(value_end - value) >= PATH_SPACE)
+        continue;
       folder[folder_length++] = '/';
       for (; value < value_end; ++value) folder[folder_length++] = *value == '\\' ? '/' : *value;
     }

@@ -32,24 +32,27 @@ class Random {
 
 constexpr std::array<std::string_view, 16> kChineseWords = {
     "新闻", "工具", "搜索", "学习资料", "软件下载", "音乐", "地图", "天气预报",
-    "购物", "论坛", "博客", "技术文档", "人民网", "体育", "旅游", "常用网站"};
+    "购物", "论坛", "博客", "技术文档", "人民网",   "体育", "旅游", "常用网站"};
 constexpr std::array<std::string_view, 16> kEnglishWords = {
-    "Daily", "News", "Tech", "Notes", "Search engine", "Reference", "My Links", "Archive",
-    "Travel", "Recipes", "Docs", "Music", "Maps", "Weather", "Shop", "Forum"};
-constexpr std::array<std::string_view, 6> kSuffixes = {".htm", ".html", ".com", ".cn", ".org",
-                                                       ".php"};
-constexpr std::array<std::string_view, 6> kSchemes = {"https://", "http://", "https://www.",
-                                                      "http://www.", "ftp://", "https://m."};
+    "Daily",  "News",    "Tech", "Notes", "Search engine", "Reference", "My Links", "Archive",
+    "Travel", "Recipes", "Docs", "Music", "Maps",          "Weather",   "Shop",     "Forum"};
+constexpr std::array<std::string_view, 6> kSuffixes = {".htm", ".html", ".com",
+                                                       ".cn",  ".org",  ".php"};
+constexpr std::array<std::string_view, 6> kSchemes = {"https://",    "http://", "https://www.",
+                                                      "http://www.", "ftp://",  "https://m."};
 
 std::string FolderName(Random& random, std::size_t number) {
   const std::string n = std::to_string(number);
   switch (random.Below(4)) {
-    case 0: return std::string(random.Pick(kChineseWords)) + " " + n;
-    case 1: return std::string(random.Pick(kEnglishWords)) + " " + n;
+    case 0:
+      return std::string(random.Pick(kChineseWords)) + " " + n;
+    case 1:
+      return std::string(random.Pick(kEnglishWords)) + " " + n;
     case 2:
-      return std::string(random.Pick(kEnglishWords)) + "." + std::string(random.Pick(kEnglishWords)) +
-             " " + n;
-    default: return std::string(random.Pick(kChineseWords)) + n;
+      return std::string(random.Pick(kEnglishWords)) + "." +
+             std::string(random.Pick(kEnglishWords)) + " " + n;
+    default:
+      return std::string(random.Pick(kChineseWords)) + n;
   }
 }
 
@@ -59,16 +62,20 @@ std::string FolderName(Random& random, std::size_t number) {
 std::string LinkStem(Random& random, std::size_t number) {
   const std::string n = std::to_string(number);
   switch (random.Below(6)) {
-    case 0: return std::string(random.Pick(kChineseWords)) + " " + n;
+    case 0:
+      return std::string(random.Pick(kChineseWords)) + " " + n;
     case 1:
-      return std::string(random.Pick(kChineseWords)) + " - " + std::string(random.Pick(kEnglishWords)) +
-             " " + n;
-    case 2: return std::string(random.Pick(kEnglishWords)) + " " + n;
-    case 3: return "www.site" + n + std::string(random.Pick(kSuffixes));
+      return std::string(random.Pick(kChineseWords)) + " - " +
+             std::string(random.Pick(kEnglishWords)) + " " + n;
+    case 2:
+      return std::string(random.Pick(kEnglishWords)) + " " + n;
+    case 3:
+      return "www.site" + n + std::string(random.Pick(kSuffixes));
     case 4:
       return std::string(random.Pick(kEnglishWords)) + ".v" + std::to_string(random.Below(10)) +
              " " + n + std::string(random.Pick(kSuffixes));
-    default: return std::string(random.Pick(kChineseWords)) + n + std::string(random.Pick(kSuffixes));
+    default:
+      return std::string(random.Pick(kChineseWords)) + n + std::string(random.Pick(kSuffixes));
   }
 }
 
@@ -82,7 +89,8 @@ std::string Address(Random& random, std::size_t number) {
     address += '/';
   }
   address += "page" + std::to_string(number) + ".html";
-  if (random.Below(3) == 0) address += "?id=" + std::to_string(random.Next() % 1000000) + "&ref=fav";
+  if (random.Below(3) == 0)
+    address += "?id=" + std::to_string(random.Next() % 1000000) + "&ref=fav";
   return address;
 }
 
@@ -102,7 +110,8 @@ SampleFavorites MakeSampleFavorites(std::size_t link_count, std::uint64_t seed) 
       parent = static_cast<int>(number - 1);
     } else {
       parent = static_cast<int>(random.Below(favorites.folders.size()));
-      if (favorites.folders[parent].depth == kDeepestFolder) parent = favorites.folders[parent].parent;
+      if (favorites.folders[parent].depth == kDeepestFolder)
+        parent = favorites.folders[parent].parent;
     }
     SampleFolder folder;
     folder.name = FolderName(random, number);
@@ -114,7 +123,8 @@ SampleFavorites MakeSampleFavorites(std::size_t link_count, std::uint64_t seed) 
   }
 
   std::vector<int> folder_of_link(link_count);
-  for (int& folder : folder_of_link) folder = static_cast<int>(random.Below(favorites.folders.size()));
+  for (int& folder : folder_of_link)
+    folder = static_cast<int>(random.Below(favorites.folders.size()));
 
   // Links grouped by folder in depth-first order, as a page lists them.
   std::vector<std::size_t> rank(favorites.folders.size());

@@ -12,9 +12,9 @@
 #include "cli/terminal.h"
 #include "export/export_bookmark_page.h"
 #include "export/page_header.h"
+#include "runtime/interruption.h"
 #include "runtime/shell_open.h"
 #include "runtime/standard_streams.h"
-#include "runtime/interruption.h"
 #include "runtime/system.h"
 
 namespace linkshelf {
@@ -46,12 +46,14 @@ class TerminalPrompter final : public ExportPrompter {
     return AskYesNo(question) && !interrupts_.Requested();
   }
 
-  void ShellOpen(const std::string& file, const std::string& parameters, const std::string& folder) override {
+  void ShellOpen(const std::string& file, const std::string& parameters,
+                 const std::string& folder) override {
     opened_ = OpenWithShell(NativePathFromCore(file), parameters, NativePathFromCore(folder));
   }
 
   void ShowProgress(int links, int folders) override {
-    progress_.Show("reading: " + std::to_string(links) + " links, " + std::to_string(folders) + " folders");
+    progress_.Show("reading: " + std::to_string(links) + " links, " + std::to_string(folders) +
+                   " folders");
   }
 
   void EndProgress() { progress_.Clear(); }
@@ -130,7 +132,8 @@ int RunExportCommand(const std::vector<std::string>& arguments) {
   request.method = options.method;
   request.header_template = HeaderTemplateLines();
   request.open_page = options.open;
-  request.format = options.format == FileFormat::kBrowser ? ExportFormat::kBrowser : ExportFormat::kPage;
+  request.format =
+      options.format == FileFormat::kBrowser ? ExportFormat::kBrowser : ExportFormat::kPage;
 
   if (!files->FolderExists(request.root)) {
     ReportProblem("no folder " + options.root);
@@ -167,10 +170,12 @@ int RunExportCommand(const std::vector<std::string>& arguments) {
       ReportProblem("no shortcut found in " + options.root + "; nothing written");
       return kExitFailed;
     case ExportOutcome::kFailed:
-      ReportProblem("Cannot create file " + shown_path + (result.reason.empty() ? "" : ": " + result.reason));
+      ReportProblem("Cannot create file " + shown_path +
+                    (result.reason.empty() ? "" : ": " + result.reason));
       return kExitFailed;
     case ExportOutcome::kDeclined:
-      std::fprintf(stderr, "%s\n", ("kept the existing page " + shown_path + " (-y replaces it)").c_str());
+      std::fprintf(stderr, "%s\n",
+                   ("kept the existing page " + shown_path + " (-y replaces it)").c_str());
       if (interrupts.Requested()) break;
       return some_unread ? kExitFailed : kExitDone;
     case ExportOutcome::kInterrupted:

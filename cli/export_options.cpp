@@ -60,9 +60,11 @@ ParsedExportOptions ParseExportOptions(const std::vector<std::string>& arguments
   }
   const std::vector<std::string>& positional = read->positional;
   if (positional.empty()) return {std::nullopt, "the folder to export is missing"};
-  if (positional.size() > 1) return {std::nullopt, "one folder to export, not " + std::to_string(positional.size())};
+  if (positional.size() > 1)
+    return {std::nullopt, "one folder to export, not " + std::to_string(positional.size())};
   options.root = positional.front();
-  if (options.open && options.page == "-") return {std::nullopt, "--open needs a page file, not standard output"};
+  if (options.open && options.page == "-")
+    return {std::nullopt, "--open needs a page file, not standard output"};
   return {options, {}};
 }
 

@@ -11,7 +11,7 @@
 namespace linkshelf {
 
 struct ExportOptions {
-  std::string root;            // as given, in the platform's spelling
+  std::string root;                     // as given, in the platform's spelling
   std::string page = kDefaultPageName;  // "-" for standard output
   int method = 1;
   std::string title = kDefaultTitle;

@@ -53,7 +53,8 @@ std::string Printable(std::string text) {
 
 class TerminalImportPrompter final : public ImportPrompter {
  public:
-  TerminalImportPrompter(ReplaceAnswer replace, std::string root, const InterruptCatcher& interrupts)
+  TerminalImportPrompter(ReplaceAnswer replace, std::string root,
+                         const InterruptCatcher& interrupts)
       : replace_(replace), root_(std::move(root)), interrupts_(interrupts) {}
 
   bool StopRequested() override { return interrupts_.Requested(); }
@@ -114,7 +115,7 @@ int RunImportCommand(const std::vector<std::string>& arguments) {
   }
 
   const std::unique_ptr<FileSystem> files = MakeSystemFileSystem();
-  const ImportFormat format = !options.format                         ? ImportFormat::kDetect
+  const ImportFormat format = !options.format                           ? ImportFormat::kDetect
                               : *options.format == FileFormat::kBrowser ? ImportFormat::kBrowser
                                                                         : ImportFormat::kPage;
   const ImportRequest request{CorePathFromNative(options.page),
@@ -154,9 +155,12 @@ int RunImportCommand(const std::vector<std::string>& arguments) {
     notes += (notes.empty() ? "" : ", ") + std::to_string(result.links_unchanged) + " unchanged";
   if (!notes.empty()) summary += " (" + notes + ")";
   if (result.browser_views_skipped > 0)
-    summary += " (" + Count(result.browser_views_skipped, "browser view", "browser views") + " skipped)";
+    summary +=
+        " (" + Count(result.browser_views_skipped, "browser view", "browser views") + " skipped)";
   if (result.cancelled) summary += "; cancelled";
-  if (!result.failed_links.empty()) summary += "; " + Count(static_cast<int>(result.failed_links.size()), "link", "links") + " not written";
+  if (!result.failed_links.empty())
+    summary += "; " + Count(static_cast<int>(result.failed_links.size()), "link", "links") +
+               " not written";
   std::fprintf(stderr, "%s\n", summary.c_str());
   if (!result.stopped_reason.empty()) ReportProblem(result.stopped_reason);
   if (interrupts.Requested()) {

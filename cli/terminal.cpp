@@ -17,13 +17,17 @@ bool AskYesNo(const std::string& question) {
   std::fprintf(stderr, "%s [y/N] ", question.c_str());
   std::fflush(stderr);
   std::string answer;
-  for (int c = std::fgetc(stdin); c != EOF && c != '\n'; c = std::fgetc(stdin)) answer += static_cast<char>(c);
+  for (int c = std::fgetc(stdin); c != EOF && c != '\n'; c = std::fgetc(stdin))
+    answer += static_cast<char>(c);
   return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y');
 }
 
-ProgressLine::ProgressLine() : enabled_(StandardErrorIsTerminal()), start_(Clock::now()), last_shown_(start_) {}
+ProgressLine::ProgressLine()
+    : enabled_(StandardErrorIsTerminal()), start_(Clock::now()), last_shown_(start_) {}
 
-ProgressLine::~ProgressLine() { Clear(); }
+ProgressLine::~ProgressLine() {
+  Clear();
+}
 
 void ProgressLine::Show(const std::string& text) {
   if (!enabled_) return;

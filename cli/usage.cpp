@@ -6,7 +6,8 @@
 namespace linkshelf {
 
 std::string UsageText() {
-  return "Usage: linkshelf-cli export ROOT [--format page|browser] [-o FILE] [-m METHOD] [-t TITLE] [-y|-n] [--open]\n"
+  return "Usage: linkshelf-cli export ROOT [--format page|browser] [-o FILE] [-m METHOD] [-t "
+         "TITLE] [-y|-n] [--open]\n"
          "       linkshelf-cli import FILE ROOT [--format page|browser] [-y|-n]\n"
          "       linkshelf-cli --help | --version\n"
          "\n"

@@ -8,7 +8,8 @@ namespace linkshelf {
 namespace {
 
 bool StartsWithIgnoringCase(std::string_view text, size_t at, std::string_view prefix) {
-  return text.size() - at >= prefix.size() && EqualsIgnoringAsciiCase(text.substr(at, prefix.size()), prefix);
+  return text.size() - at >= prefix.size() &&
+         EqualsIgnoringAsciiCase(text.substr(at, prefix.size()), prefix);
 }
 
 // The length of the run of the same letter (either case) that starts at `at`.
@@ -36,7 +37,8 @@ bool UsesTwelveHourClock(std::string_view pattern, size_t from) {
     } else if (c == 'h') {
       return false;
     } else if (c == 'a') {
-      return StartsWithIgnoringCase(pattern, i, "ampm") || StartsWithIgnoringCase(pattern, i, "am/pm") ||
+      return StartsWithIgnoringCase(pattern, i, "ampm") ||
+             StartsWithIgnoringCase(pattern, i, "am/pm") ||
              StartsWithIgnoringCase(pattern, i, "a/p");
     } else {
       ++i;
@@ -60,7 +62,8 @@ std::string InCaseOf(std::string_view written, std::string_view letters) {
 
 }  // namespace
 
-std::string FormatDateTime(std::string_view pattern, const LocalTime& moment, const RegionalSettings& regional) {
+std::string FormatDateTime(std::string_view pattern, const LocalTime& moment,
+                           const RegionalSettings& regional) {
   enum class Token { kNone, kHour, kOther };
   Token last = Token::kNone;
   std::string text;

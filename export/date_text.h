@@ -23,7 +23,8 @@ namespace linkshelf {
 //   AM/PM A/P "AM"/"PM" or "A"/"P", in the case written
 //   / :       the date and the time separator
 //   '...' "..." the text itself; any other byte stands for itself.
-std::string FormatDateTime(std::string_view pattern, const LocalTime& moment, const RegionalSettings& regional);
+std::string FormatDateTime(std::string_view pattern, const LocalTime& moment,
+                           const RegionalSettings& regional);
 
 // The date-time text of a moment: the short date, then a blank and the long
 // time unless the moment is exactly midnight.

@@ -19,12 +19,14 @@ std::string CompletePagePath(const std::string& page_path, const std::string& de
 PageText FormBookmarkPage(const ExportRequest& request, ExportEnvironment& environment,
                           ExportPrompter* progress) {
   ScanProgress report;
-  if (progress != nullptr) report = [progress](int links, int folders) { progress->ShowProgress(links, folders); };
+  if (progress != nullptr)
+    report = [progress](int links, int folders) { progress->ShowProgress(links, folders); };
   FolderScan scan = ScanFolder(environment.files, environment.collation, request.root, report);
   if (request.format == ExportFormat::kBrowser) {
     FileSystem& files = environment.files;
     BrowserFileText file = FormBrowserFileText(
-        scan.records, request.title, [&files](const std::string& path) { return files.LastWriteSeconds(path); });
+        scan.records, request.title,
+        [&files](const std::string& path) { return files.LastWriteSeconds(path); });
     PageText page;
     page.bytes = std::move(file.bytes);
     page.links = file.links;

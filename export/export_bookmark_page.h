@@ -19,8 +19,8 @@ namespace linkshelf {
 enum class ExportFormat { kPage, kBrowser };
 
 struct ExportRequest {
-  std::string root;       // the Favorites folder to scan
-  std::string page_path;  // the page file; a name without a folder is completed
+  std::string root;            // the Favorites folder to scan
+  std::string page_path;       // the page file; a name without a folder is completed
   std::string default_folder;  // completes a page name without folder
   std::string title;
   int method = kLinkTitles;
@@ -38,7 +38,8 @@ class ExportPrompter {
   virtual bool AskReplacePage(const std::string& path, const std::string& size_text,
                               const std::string& date_text) = 0;
   // Opens the file with the platform shell's "open" verb.
-  virtual void ShellOpen(const std::string& file, const std::string& parameters, const std::string& folder) = 0;
+  virtual void ShellOpen(const std::string& file, const std::string& parameters,
+                         const std::string& folder) = 0;
   virtual void ShowProgress(int /*links*/, int /*folders*/) {}
   // Asked once the page is formed: true stops the export before the page is
   // written (the user pressed Ctrl-C).
@@ -53,10 +54,10 @@ struct ExportEnvironment {
 };
 
 enum class ExportOutcome {
-  kWritten,   // the page was written (and opened when asked)
-  kDeclined,  // an existing page was kept at the user's answer
-  kNoLinks,   // the tree holds no shortcut: nothing written or opened
-  kFailed,    // the page could not be written; the old page stays as it was
+  kWritten,      // the page was written (and opened when asked)
+  kDeclined,     // an existing page was kept at the user's answer
+  kNoLinks,      // the tree holds no shortcut: nothing written or opened
+  kFailed,       // the page could not be written; the old page stays as it was
   kInterrupted,  // stopped at the front end's request; nothing written
 };
 

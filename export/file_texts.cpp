@@ -31,8 +31,10 @@ std::string FileSizeText(FileSystem& files, FileSizeKind kind, const std::string
 std::int32_t PackedFileDate(FileSystem& files, const std::string& path) {
   const std::optional<LocalTime> time = files.LastWriteTime(path);
   if (!time || time->year < 1980 || time->year > 2107) return -1;
-  const std::uint32_t date = static_cast<std::uint32_t>(((time->year - 1980) << 9) | (time->month << 5) | time->day);
-  const std::uint32_t clock = static_cast<std::uint32_t>((time->hour << 11) | (time->minute << 5) | (time->second / 2));
+  const std::uint32_t date =
+      static_cast<std::uint32_t>(((time->year - 1980) << 9) | (time->month << 5) | time->day);
+  const std::uint32_t clock =
+      static_cast<std::uint32_t>((time->hour << 11) | (time->minute << 5) | (time->second / 2));
   return static_cast<std::int32_t>((date << 16) | clock);
 }
 

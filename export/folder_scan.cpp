@@ -55,27 +55,32 @@ class TreeScan {
       return CompareLinks(a, b) < 0;
     });
     links.erase(std::unique(links.begin(), links.end(),
-                            [this](const FoundLink& a, const FoundLink& b) { return CompareLinks(a, b) == 0; }),
+                            [this](const FoundLink& a, const FoundLink& b) {
+                              return CompareLinks(a, b) == 0;
+                            }),
                 links.end());
     for (FoundLink& link : links) {
-      records_.push_back(
-          {ScanRecord::Kind::kLink, std::move(link.stem), std::move(link.address), std::move(link.path)});
+      records_.push_back({ScanRecord::Kind::kLink, std::move(link.stem), std::move(link.address),
+                          std::move(link.path)});
     }
     link_count_ += static_cast<int>(links.size());
     links = {};  // not held while the subfolders are read
 
-    std::stable_sort(folders.begin(), folders.end(), [this](const FoundFolder& a, const FoundFolder& b) {
-      return collation_.Compare(a.name, b.name) < 0;
-    });
+    std::stable_sort(folders.begin(), folders.end(),
+                     [this](const FoundFolder& a, const FoundFolder& b) {
+                       return collation_.Compare(a.name, b.name) < 0;
+                     });
     if (progress_) progress_(link_count_, folder_count_);
 
     for (size_t first = 0; first < folders.size();) {
       std::vector<std::string> group{folders[first].path};
       size_t next = first + 1;
-      while (next < folders.size() && collation_.Compare(folders[first].name, folders[next].name) == 0) {
+      while (next < folders.size() &&
+             collation_.Compare(folders[first].name, folders[next].name) == 0) {
         group.push_back(folders[next++].path);
       }
-      std::string text = relative.empty() ? folders[first].name : relative + "\\" + folders[first].name;
+      std::string text =
+          relative.empty() ? folders[first].name : relative + "\\" + folders[first].name;
       records_.push_back({ScanRecord::Kind::kFolder, text, {}, folders[first].path});
       ++folder_count_;
       ScanPageFolder(group, text);
@@ -83,7 +88,8 @@ class TreeScan {
     }
   }
 
-  void Read(const std::string& path, std::vector<FoundLink>& links, std::vector<FoundFolder>& folders) {
+  void Read(const std::string& path, std::vector<FoundLink>& links,
+            std::vector<FoundFolder>& folders) {
     std::vector<FolderEntry> entries;
     if (FileStatus searched = files_.SearchFolder(path + "*", entries); !searched) {
       unread_.push_back({path, std::move(searched.reason)});
@@ -111,8 +117,8 @@ class TreeScan {
   }
 
   // True when the linked folder is one of the folders being read, so that
-  // following it would never end; its contents are on the page already. Only links are looked at, and the
-  // identities of the folders above are asked for once.
+  // following it would never end; its contents are on the page already. Only links are looked at,
+  // and the identities of the folders above are asked for once.
   bool LeadsBackUp(const std::string& linked_folder) {
     const std::string identity = files_.FolderIdentity(linked_folder);
     if (identity.empty()) return false;

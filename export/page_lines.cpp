@@ -20,7 +20,8 @@ constexpr std::string_view kClass = "class=\"topnav1\">";
 constexpr std::string_view kLinkEnd = "</a></li>";
 constexpr std::string_view kLineEnd = "\r\n";
 
-std::string LastCreatedLine(std::string_view date_time_text, int links, const RegionalSettings& regional) {
+std::string LastCreatedLine(std::string_view date_time_text, int links,
+                            const RegionalSettings& regional) {
   std::string line = "<font face=\"Verdana\" size=\"2\" color=\"#008000\">Last created: ";
   line += date_time_text;
   line += " - Total Links: ";
@@ -108,10 +109,18 @@ std::string PageAddress(std::string_view address) {
   text.reserve(address.size() + 8);
   for (const char c : address.substr(first)) {
     switch (c) {
-      case '"': text += "%22"; break;
-      case '<': text += "%3C"; break;
-      case '>': text += "%3E"; break;
-      default: text += c; break;
+      case '"':
+        text += "%22";
+        break;
+      case '<':
+        text += "%3C";
+        break;
+      case '>':
+        text += "%3E";
+        break;
+      default:
+        text += c;
+        break;
     }
   }
   return text;
@@ -130,8 +139,8 @@ std::string PageName(std::string_view name) {
 }
 
 PageText FormPageText(const std::vector<ScanRecord>& records, int method, std::string_view title,
-                      const std::vector<std::string>& header_template, std::string_view date_time_text,
-                      const RegionalSettings& regional) {
+                      const std::vector<std::string>& header_template,
+                      std::string_view date_time_text, const RegionalSettings& regional) {
   PageText page;
   size_t body_size = 0;
   for (const ScanRecord& record : records) {

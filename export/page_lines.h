@@ -12,9 +12,9 @@ namespace linkshelf {
 
 // How the page shows the links.
 enum PageMethod : int {
-  kAddressList = 0,  // plain text: addresses, folder paths between them
-  kLinkTitles = 1,   // HTML: link texts are the link names
-  kLinkAddresses = 2 // HTML: link texts are the addresses
+  kAddressList = 0,   // plain text: addresses, folder paths between them
+  kLinkTitles = 1,    // HTML: link texts are the link names
+  kLinkAddresses = 2  // HTML: link texts are the addresses
 };
 
 struct PageText {
@@ -31,8 +31,8 @@ struct PageText {
 // link count), and end with the closing tags. A method other than 0, 1 or 2
 // writes the link names alone.
 PageText FormPageText(const std::vector<ScanRecord>& records, int method, std::string_view title,
-                      const std::vector<std::string>& header_template, std::string_view date_time_text,
-                      const RegionalSettings& regional);
+                      const std::vector<std::string>& header_template,
+                      std::string_view date_time_text, const RegionalSettings& regional);
 
 // An address as it may stand in the page: `"`, `<` and `>` written as %22,
 // %3C and %3E, so that it cannot leave its attribute or add markup.

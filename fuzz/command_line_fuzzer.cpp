@@ -34,11 +34,14 @@ std::vector<std::string> ReferenceWords(std::string_view line) {
     bool quoted = false;
     for (; at < line.size(); ++at) {
       const auto c = static_cast<unsigned char>(line[at]);
-      if (c == '"') quoted = !quoted;
-      else if (!quoted && c <= 32) break;
+      if (c == '"')
+        quoted = !quoted;
+      else if (!quoted && c <= 32)
+        break;
       word += line[at];
     }
-    if (word.size() >= 2 && word.front() == '"' && word.back() == '"') word = word.substr(1, word.size() - 2);
+    if (word.size() >= 2 && word.front() == '"' && word.back() == '"')
+      word = word.substr(1, word.size() - 2);
     words.push_back(word);
   }
   return words;

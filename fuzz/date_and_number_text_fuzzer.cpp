@@ -44,12 +44,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   LocalTime moment;
   if (input.ConsumeBool()) {
     // Any values at all: a broken clock or file date must not break the text.
-    moment = {input.ConsumeIntegral<int>(), input.ConsumeIntegral<int>(), input.ConsumeIntegral<int>(),
-              input.ConsumeIntegral<int>(), input.ConsumeIntegral<int>(), input.ConsumeIntegral<int>()};
+    moment = {input.ConsumeIntegral<int>(), input.ConsumeIntegral<int>(),
+              input.ConsumeIntegral<int>(), input.ConsumeIntegral<int>(),
+              input.ConsumeIntegral<int>(), input.ConsumeIntegral<int>()};
   } else {
     moment = {input.ConsumeIntegralInRange(1980, 2107), input.ConsumeIntegralInRange(1, 12),
-              input.ConsumeIntegralInRange(1, 31), input.ConsumeIntegralInRange(0, 23),
-              input.ConsumeIntegralInRange(0, 59), input.ConsumeIntegralInRange(0, 59)};
+              input.ConsumeIntegralInRange(1, 31),      input.ConsumeIntegralInRange(0, 23),
+              input.ConsumeIntegralInRange(0, 59),      input.ConsumeIntegralInRange(0, 59)};
   }
   const double number = input.ConsumeFloatingPoint<double>();
   const std::int64_t whole = input.ConsumeIntegral<std::int64_t>();
@@ -61,8 +62,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(text.size() <= pattern.size() * widest);
   DateTimeText(moment, regional);
 
-  const bool plain_separators = regional.thousands_separator.find_first_of("0123456789-") == std::string::npos &&
-                                regional.decimal_separator.find_first_of("0123456789-") == std::string::npos;
+  const bool plain_separators =
+      regional.thousands_separator.find_first_of("0123456789-") == std::string::npos &&
+      regional.decimal_separator.find_first_of("0123456789-") == std::string::npos;
   const std::string grouped = GroupedWholeNumberText(whole, regional);
   if (plain_separators) {
     FUZZ_CHECK(WithoutText(grouped, regional.thousands_separator) == std::to_string(whole));

@@ -51,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const ByteCollation collation;
   const RegionalSettings regional;
-  ExportEnvironment environment{memory, collation, regional, [] { return LocalTime{2026, 12, 8, 15, 4, 5}; }};
+  ExportEnvironment environment{memory, collation, regional,
+                                [] { return LocalTime{2026, 12, 8, 15, 4, 5}; }};
   ExportRequest request;
   request.root = "C:\\Fav\\";
   request.page_path = "C:\\out\\mybook.htm";
@@ -63,7 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   int named_like_shortcuts = 0;
   for (const auto& [path, bytes] : memory.Snapshot()) {
     const std::string name = path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
-    if (name.size() >= 4 && EqualsIgnoringAsciiCase(name.substr(name.size() - 4), ".url")) ++named_like_shortcuts;
+    if (name.size() >= 4 && EqualsIgnoringAsciiCase(name.substr(name.size() - 4), ".url"))
+      ++named_like_shortcuts;
   }
   FUZZ_CHECK(shortcuts <= named_like_shortcuts && page.links <= named_like_shortcuts);
   if (method == kLinkTitles || method == kLinkAddresses) {

@@ -78,7 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         if (!cleanup_failed) {
           const std::vector<std::string> added = Added(entries_before, memory.Snapshot());
-          FUZZ_CHECK(added.empty() || (added.size() == 1 && exists && memory.FullPath(path) == added[0]));
+          FUZZ_CHECK(added.empty() ||
+                     (added.size() == 1 && exists && memory.FullPath(path) == added[0]));
         }
         break;
       }

@@ -50,7 +50,8 @@ bool IsWholeNewShortcut(std::string_view content) {
   const size_t split = content.find(middle);
   if (split == std::string_view::npos) return false;
   const std::string_view base = content.substr(head.size(), split - head.size());
-  const std::string_view url = content.substr(split + middle.size(), content.size() - 2 - split - middle.size());
+  const std::string_view url =
+      content.substr(split + middle.size(), content.size() - 2 - split - middle.size());
   return base == url && base.find_first_of("\r\n") == std::string_view::npos;
 }
 
@@ -76,8 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto before = memory.Snapshot();
   FaultyFileSystem files(memory);
   if (failing_change != 0) {
-    files.AddFault(FaultPlan::NthChange(failing_change).As(data[1] & 16 ? FaultKind::kPartialWrite
-                                                                       : FaultKind::kRefuse));
+    files.AddFault(FaultPlan::NthChange(failing_change)
+                       .As(data[1] & 16 ? FaultKind::kPartialWrite : FaultKind::kRefuse));
   }
   // Every possible answer in turn, invalid ones included.
   std::vector<ShortcutReplaceAnswer> answers;

@@ -45,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
   const size_t split = rest.rfind('\0');
   const std::string_view file = rest.substr(0, split);
-  const std::string_view value = split == std::string_view::npos ? std::string_view() : rest.substr(split + 1);
+  const std::string_view value =
+      split == std::string_view::npos ? std::string_view() : rest.substr(split + 1);
 
   const std::string other_before = FindShortcutEntry(file, other.section, other.key);
   FindShortcutEntry(file, set.section, set.key);
@@ -59,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                              "InternetShortcut", "URL", value);
   FUZZ_CHECK(fresh.starts_with("[DEFAULT]\r\nBASEURL="));
   size_t lines = 0;
-  for (size_t at = fresh.find("\r\n"); at != std::string::npos; at = fresh.find("\r\n", at + 2)) ++lines;
+  for (size_t at = fresh.find("\r\n"); at != std::string::npos; at = fresh.find("\r\n", at + 2))
+    ++lines;
   FUZZ_CHECK(lines == 4 && fresh.ends_with("\r\n"));
   return 0;
 }

@@ -18,7 +18,8 @@ using namespace linkshelf;
 // The reference match: a table of which pattern prefixes match which name
 // prefixes, built the plain way.
 bool ReferenceMatch(std::string_view name, std::string_view pattern) {
-  std::vector<std::vector<bool>> matches(pattern.size() + 1, std::vector<bool>(name.size() + 1, false));
+  std::vector<std::vector<bool>> matches(pattern.size() + 1,
+                                         std::vector<bool>(name.size() + 1, false));
   matches[0][0] = true;
   for (size_t p = 1; p <= pattern.size(); ++p) {
     for (size_t n = 0; n <= name.size(); ++n) {
@@ -26,7 +27,8 @@ bool ReferenceMatch(std::string_view name, std::string_view pattern) {
         matches[p][n] = matches[p - 1][n] || (n > 0 && matches[p][n - 1]);
       } else if (n > 0) {
         matches[p][n] = matches[p - 1][n - 1] &&
-                        (pattern[p - 1] == '?' || EqualsIgnoringAsciiCase(pattern.substr(p - 1, 1), name.substr(n - 1, 1)));
+                        (pattern[p - 1] == '?' ||
+                         EqualsIgnoringAsciiCase(pattern.substr(p - 1, 1), name.substr(n - 1, 1)));
       }
     }
   }
@@ -40,12 +42,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The first byte 0 splits the input into two texts.
   const size_t split = input.find('\0');
   const std::string_view a = input.substr(0, split);
-  const std::string_view b = split == std::string_view::npos ? std::string_view() : input.substr(split + 1);
+  const std::string_view b =
+      split == std::string_view::npos ? std::string_view() : input.substr(split + 1);
 
   const std::string trimmed = TrimBoth(a);
   FUZZ_CHECK(trimmed.size() <= a.size() && a.find(trimmed) != std::string_view::npos);
   FUZZ_CHECK(trimmed.empty() || (static_cast<unsigned char>(trimmed.front()) > 32 &&
-                            static_cast<unsigned char>(trimmed.back()) > 32));
+                                 static_cast<unsigned char>(trimmed.back()) > 32));
 
   const std::string folder = FolderPart(a);
   const std::string name = NamePart(a);

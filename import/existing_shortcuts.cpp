@@ -10,7 +10,8 @@ StandingFile ExistingShortcuts::Take(const std::string& folder, const std::strin
     for (FolderEntry& entry : files_.FindEntries(folder + "*")) {
       if (entry.is_folder) continue;
       // The one look at the folder also finds what stopped runs left behind.
-      if (!entry.is_link && entry.name.ends_with(".tmp")) RemoveIfStaleTemporary(files_, folder, entry.name);
+      if (!entry.is_link && entry.name.ends_with(".tmp"))
+        RemoveIfStaleTemporary(files_, folder, entry.name);
       place->second.emplace(std::move(entry.name), entry.is_link);
     }
   }
@@ -21,6 +22,8 @@ StandingFile ExistingShortcuts::Take(const std::string& folder, const std::strin
   return standing;
 }
 
-void ExistingShortcuts::AddEmptyFolder(const std::string& folder) { names_.try_emplace(folder); }
+void ExistingShortcuts::AddEmptyFolder(const std::string& folder) {
+  names_.try_emplace(folder);
+}
 
 }  // namespace linkshelf

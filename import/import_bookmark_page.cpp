@@ -32,7 +32,11 @@ struct PageLink {
 class LinkWriter {
  public:
   LinkWriter(FileSystem& files, ImportPrompter& prompter, std::string root, ImportResult& result)
-      : files_(files), prompter_(prompter), root_(std::move(root)), result_(result), existing_(files) {}
+      : files_(files),
+        prompter_(prompter),
+        root_(std::move(root)),
+        result_(result),
+        existing_(files) {}
 
   // Writes one link's shortcut or records why not; false when the import
   // must stop (the user cancelled, or the root cannot hold anything).
@@ -44,9 +48,11 @@ class LinkWriter {
     return WritePlaced(link, place);
   }
 
-  // True when the link's target or a missing root keep it from being written; the failure is recorded.
+  // True when the link's target or a missing root keep it from being written; the failure is
+  // recorded.
   bool Refused(const PageLink& link) {
-    if (std::string refusal = TargetRefusal(link.target); !refusal.empty()) return Fail(link, refusal);
+    if (std::string refusal = TargetRefusal(link.target); !refusal.empty())
+      return Fail(link, refusal);
     if (root_.empty()) return Fail(link, "未指定根文件夹");
     return false;
   }
@@ -260,7 +266,8 @@ void WriteBrowserFile(const BrowserBookmarks& file, LinkWriter& writer, ImportPr
   std::unordered_map<std::string, size_t> numbered_places;
   for (size_t i = 0; i < folders.size(); ++i) {
     const size_t number =
-        numbered_places.try_emplace(LowerAscii(folders[i].folder), numbered_places.size()).first->second;
+        numbered_places.try_emplace(LowerAscii(folders[i].folder), numbered_places.size())
+            .first->second;
     place_numbers[i] = std::to_string(number) + '\\';
   }
   std::unordered_set<std::string> taken;             // place and file name, lower case
@@ -291,7 +298,8 @@ void WriteBrowserFile(const BrowserBookmarks& file, LinkWriter& writer, ImportPr
     int number = given == next_number.end() ? 1 : given->second;
     LinkPlace place;
     for (;;) {
-      const std::string text = number < 2 ? link.name : link.name + " (" + std::to_string(number) + ")";
+      const std::string text =
+          number < 2 ? link.name : link.name + " (" + std::to_string(number) + ")";
       place = PlaceLink({}, text + ".url");
       if (!place.ok() || taken.insert(place_number + LowerAscii(place.file_name)).second) break;
       ++number;
@@ -394,7 +402,8 @@ ImportResult ImportBookmarkPage(const ImportRequest& request, FileSystem& files,
 }
 
 std::string DescribeFailedLink(const FailedLink& failed) {
-  return ShownText(failed.link_text.empty() ? failed.target : failed.link_text) + "：" + failed.reason;
+  return ShownText(failed.link_text.empty() ? failed.target : failed.link_text) + "：" +
+         failed.reason;
 }
 
 std::string DescribeImportFailures(const ImportResult& result) {
@@ -411,8 +420,8 @@ std::string DescribeImportFailures(const ImportResult& result) {
   }
   if (!result.stopped_reason.empty()) message += "；" + result.stopped_reason + "。";
   if (result.failed_links.empty()) return message;
-  message += (result.stopped_reason.empty() ? "，" : "") + std::to_string(result.failed_links.size()) +
-             " 个链接未能写入：";
+  message += (result.stopped_reason.empty() ? "，" : "") +
+             std::to_string(result.failed_links.size()) + " 个链接未能写入：";
   for (size_t i = 0; i < result.failed_links.size() && i < kListed; ++i) {
     message += '\n';
     message += DescribeFailedLink(result.failed_links[i]);

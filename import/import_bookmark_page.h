@@ -69,7 +69,7 @@ struct ImportResult {
   std::vector<FailedLink> failed_links;
 
   // True when something must be reported: a page that could not be read, an
-// import given up part-way, or links not written.
+  // import given up part-way, or links not written.
   bool HasFailures() const {
     return page_unreadable || !stopped_reason.empty() || !failed_links.empty() || root_is_file ||
            !root_reason.empty();

@@ -50,8 +50,8 @@ constexpr std::string_view kTemporarySuffix = ".tmp";
 // told from one in use.
 FileStatus WriteTemporary(FileSystem& files, const std::string& beside, std::string_view bytes,
                           std::string& temporary) {
-  const std::string stem = FolderPart(beside) + std::string(kTemporaryPrefix) +
-                           std::to_string(CurrentProcessId()) + "-";
+  const std::string stem =
+      FolderPart(beside) + std::string(kTemporaryPrefix) + std::to_string(CurrentProcessId()) + "-";
   FileStatus created = FileStatus::Failure("no temporary file could be created");
   for (int attempt = 0; attempt < 100 && !created; ++attempt) {
     temporary = stem + std::to_string(attempt) + std::string(kTemporarySuffix);
@@ -68,7 +68,8 @@ bool AllDigits(std::string_view text) {
 
 }  // namespace
 
-FileStatus ReplaceFileContent(FileSystem& files, const std::string& given_path, std::string_view bytes) {
+FileStatus ReplaceFileContent(FileSystem& files, const std::string& given_path,
+                              std::string_view bytes) {
   // The user named the page a link leads to: that file gets the new bytes and
   // the link stays a link.
   const std::string path = files.LinkTarget(given_path);
@@ -110,7 +111,8 @@ bool IsOwnTemporaryName(std::string_view name, std::uint32_t& process_id) {
   const size_t mark = name.rfind(".~");
   if (mark == std::string_view::npos || !AllDigits(name.substr(mark + 2))) return false;
   const std::string stem = LowerAscii(name.substr(0, mark));
-  return stem.size() > 4 && (stem.ends_with(".url") || stem.ends_with(".htm") || stem.ends_with(".html"));
+  return stem.size() > 4 &&
+         (stem.ends_with(".url") || stem.ends_with(".htm") || stem.ends_with(".html"));
 }
 
 void RemoveIfStaleTemporary(FileSystem& files, const std::string& folder, const std::string& name) {

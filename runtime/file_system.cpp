@@ -5,7 +5,8 @@
 namespace linkshelf {
 
 // A layer that reads from memory can hold the whole file before it measures it.
-FileStatus FileSystem::ReadFileUpTo(const std::string& path, std::string& bytes, std::uint64_t limit) {
+FileStatus FileSystem::ReadFileUpTo(const std::string& path, std::string& bytes,
+                                    std::uint64_t limit) {
   FileStatus status = ReadFile(path, bytes);
   if (status && bytes.size() > limit) {
     bytes.clear();
@@ -23,12 +24,20 @@ FileStatus FileSystem::RemoveFolder(const std::string&) {
   return FileStatus::Failure("folders cannot be removed here");
 }
 
-FileStatus FileSystem::FlushFolder(const std::string&) { return FileStatus::Success(); }
+FileStatus FileSystem::FlushFolder(const std::string&) {
+  return FileStatus::Success();
+}
 
-bool FileSystem::IsLink(const std::string&) { return false; }
+bool FileSystem::IsLink(const std::string&) {
+  return false;
+}
 
-std::string FileSystem::LinkTarget(const std::string& path) { return path; }
+std::string FileSystem::LinkTarget(const std::string& path) {
+  return path;
+}
 
-std::string FileSystem::FolderIdentity(const std::string&) { return {}; }
+std::string FileSystem::FolderIdentity(const std::string&) {
+  return {};
+}
 
 }  // namespace linkshelf

@@ -71,7 +71,9 @@ class FileSystem {
   // Last-write time of a file or a folder in whole seconds since 1970 UTC, as
   // the browsers' bookmark file dates its entries. A layer that cannot tell
   // gives nothing, and the entries go without a date.
-  virtual std::optional<std::int64_t> LastWriteSeconds(const std::string& /*path*/) { return std::nullopt; }
+  virtual std::optional<std::int64_t> LastWriteSeconds(const std::string& /*path*/) {
+    return std::nullopt;
+  }
 
   // The whole file as bytes. Only a regular file is read: a pipe, a device or
   // a folder fails at once, and opening never waits for another program.

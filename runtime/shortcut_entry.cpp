@@ -13,8 +13,8 @@ namespace {
 // One line of the file: where its text lies and where its line end stops.
 struct Line {
   size_t begin = 0;
-  size_t end = 0;       // end of the text, before CR or LF
-  size_t next = 0;      // start of the following line
+  size_t end = 0;   // end of the text, before CR or LF
+  size_t next = 0;  // start of the following line
 };
 
 std::vector<Line> SplitLines(std::string_view text) {
@@ -42,7 +42,8 @@ std::optional<std::string_view> SectionName(std::string_view line) {
   const std::string_view trimmed = TrimmedView(line);
   if (!trimmed.starts_with('[')) return std::nullopt;
   std::string_view name = trimmed.substr(1);
-  if (const size_t close = name.find(']'); close != std::string_view::npos) name = name.substr(0, close);
+  if (const size_t close = name.find(']'); close != std::string_view::npos)
+    name = name.substr(0, close);
   return TrimmedView(name);
 }
 
@@ -105,7 +106,8 @@ std::string SingleLine(std::string_view value) {
 
 }  // namespace
 
-std::string FindShortcutEntry(std::string_view file_text, std::string_view section, std::string_view key) {
+std::string FindShortcutEntry(std::string_view file_text, std::string_view section,
+                              std::string_view key) {
   const std::vector<Line> lines = SplitLines(file_text);
   const auto span = FindSection(file_text, lines, section);
   if (!span) return {};
@@ -175,8 +177,8 @@ std::string SetShortcutEntry(std::string_view file_text, std::string_view sectio
   return result;
 }
 
-std::string ReadShortcutEntry(FileSystem& files, const std::string& path,
-                              std::string_view section, std::string_view key) {
+std::string ReadShortcutEntry(FileSystem& files, const std::string& path, std::string_view section,
+                              std::string_view key) {
   std::string bytes;
   if (!files.ReadFile(path, bytes)) return {};
   return FindShortcutEntry(bytes, section, key);
@@ -186,8 +188,9 @@ FileStatus WriteShortcutEntry(FileSystem& files, const std::string& path, std::s
                               std::string_view key, std::string_view value) {
   const FileStatus failed = FileStatus::Failure("Unable to write to " + path);
   if (!files.FileExists(path)) {
-    return files.WriteNewFile(path, SetShortcutEntry({}, section, key, value)) ? FileStatus::Success()
-                                                                                : failed;
+    return files.WriteNewFile(path, SetShortcutEntry({}, section, key, value))
+               ? FileStatus::Success()
+               : failed;
   }
   std::string bytes;
   if (!files.ReadFile(path, bytes)) return failed;

@@ -17,7 +17,8 @@ inline constexpr size_t kShortcutValueLimit = 2047;
 // The value of the first `key` in the first `section` of the file's bytes: the
 // text after the first "=" without blanks around it or an enclosing pair of
 // quotation marks, cut to 2,047 bytes. Empty when the section or key is missing.
-std::string FindShortcutEntry(std::string_view file_text, std::string_view section, std::string_view key);
+std::string FindShortcutEntry(std::string_view file_text, std::string_view section,
+                              std::string_view key);
 
 // The bytes of the file after setting one entry: an existing entry's value is
 // replaced in place, a missing key goes after the last entry of its section, a
@@ -27,8 +28,8 @@ std::string SetShortcutEntry(std::string_view file_text, std::string_view sectio
                              std::string_view key, std::string_view value);
 
 // The entry read from the file at `path`; empty when the file cannot be read.
-std::string ReadShortcutEntry(FileSystem& files, const std::string& path,
-                              std::string_view section, std::string_view key);
+std::string ReadShortcutEntry(FileSystem& files, const std::string& path, std::string_view section,
+                              std::string_view key);
 
 // Sets the entry in the file at `path`, creating the file when it is missing.
 // The file holds either its old bytes or all of the new ones, never a part;

@@ -23,7 +23,8 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern) {
       star = p++;
       resume = n;
     } else if (p < pattern.size() &&
-               (pattern[p] == '?' || EqualsIgnoringAsciiCase(pattern.substr(p, 1), name.substr(n, 1)))) {
+               (pattern[p] == '?' ||
+                EqualsIgnoringAsciiCase(pattern.substr(p, 1), name.substr(n, 1)))) {
       ++n;
       ++p;
     } else if (star != std::string_view::npos) {

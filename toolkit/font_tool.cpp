@@ -73,7 +73,8 @@ bool DrawsLatinText(HFONT font) {
   WORD glyphs[kLength] = {};
   const bool found = GetGlyphIndicesA(dc.get(), kSample, kLength, glyphs,
                                       GGI_MARK_NONEXISTING_GLYPHS) == static_cast<DWORD>(kLength);
-  return found && std::none_of(glyphs, glyphs + kLength, [](WORD glyph) { return glyph == 0xFFFF; });
+  return found &&
+         std::none_of(glyphs, glyphs + kLength, [](WORD glyph) { return glyph == 0xFFFF; });
 }
 
 struct FaceSearch {
@@ -100,13 +101,14 @@ int CALLBACK ConsiderFace(const LOGFONTA* face, const TEXTMETRICA*, DWORD type, 
   return 0;
 }
 
-// The system's default GUI font, with the weight and styles of `requested`. Where its face would be drawn hinted in
-// black and white at its size, which breaks up the strokes of Chinese
-// characters, the first face of the same character set that is drawn
-// smoothed at that size, and has Latin letters too, stands in for it.
+// The system's default GUI font, with the weight and styles of `requested`. Where its face would be
+// drawn hinted in black and white at its size, which breaks up the strokes of Chinese characters,
+// the first face of the same character set that is drawn smoothed at that size, and has Latin
+// letters too, stands in for it.
 HFONT CreateStandInFont(const LOGFONTA& requested) {
   LOGFONTA description{};
-  if (!GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof description, &description)) return nullptr;
+  if (!GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof description, &description))
+    return nullptr;
   description.lfWeight = requested.lfWeight;
   description.lfItalic = requested.lfItalic;
   description.lfUnderline = requested.lfUnderline;
@@ -136,15 +138,25 @@ FontTool::~FontTool() {
   DropHandle();
 }
 
-FontTool* FontTool::SetFontHeight(std::int32_t height) { return Store(height_, height); }
+FontTool* FontTool::SetFontHeight(std::int32_t height) {
+  return Store(height_, height);
+}
 
-FontTool* FontTool::SetFontWidth(std::int32_t width) { return Store(width_, width); }
+FontTool* FontTool::SetFontWidth(std::int32_t width) {
+  return Store(width_, width);
+}
 
-FontTool* FontTool::SetFontEscapement(std::int32_t escapement) { return Store(escapement_, escapement); }
+FontTool* FontTool::SetFontEscapement(std::int32_t escapement) {
+  return Store(escapement_, escapement);
+}
 
-FontTool* FontTool::SetFontWeight(std::int32_t weight) { return Store(weight_, weight); }
+FontTool* FontTool::SetFontWeight(std::int32_t weight) {
+  return Store(weight_, weight);
+}
 
-FontTool* FontTool::SetFontPitch(std::uint8_t pitch_and_family) { return Store(pitch_and_family_, pitch_and_family); }
+FontTool* FontTool::SetFontPitch(std::uint8_t pitch_and_family) {
+  return Store(pitch_and_family_, pitch_and_family);
+}
 
 FontTool* FontTool::SetFontStyle(FontStyles styles) {
   if (styles_ != styles) {

@@ -65,7 +65,9 @@ class DirectoryStream {
   DIR* dir_;
 };
 
-FileStatus ErrnoFailure() { return FileStatus::Failure(std::strerror(errno)); }
+FileStatus ErrnoFailure() {
+  return FileStatus::Failure(std::strerror(errno));
+}
 
 // Opens a file for reading without waiting: a pipe with no writer would
 // otherwise hold the open forever. Only a regular file is let through.
@@ -73,7 +75,8 @@ FileStatus OpenRegularFile(const std::string& native, FileDescriptor& file, stru
   file = FileDescriptor(::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (!file.valid() || ::fstat(file.get(), &info) != 0) return ErrnoFailure();
   if (!S_ISREG(info.st_mode)) {
-    return FileStatus::Failure(S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : "not a regular file");
+    return FileStatus::Failure(S_ISDIR(info.st_mode) ? std::strerror(EISDIR)
+                                                     : "not a regular file");
   }
   return FileStatus::Success();
 }
@@ -141,7 +144,8 @@ class PosixFileSystem final : public FileSystem {
       }
       entries.push_back({name, is_folder, is_link});
     }
-    if (!unnamable.empty()) return FileStatus::Failure("a name holding a backslash cannot be read: " + unnamable);
+    if (!unnamable.empty())
+      return FileStatus::Failure("a name holding a backslash cannot be read: " + unnamable);
     return FileStatus::Success();
   }
 
@@ -177,11 +181,13 @@ class PosixFileSystem final : public FileSystem {
     return ReadFileUpTo(path, bytes, std::numeric_limits<std::uint64_t>::max());
   }
 
-  FileStatus ReadFileUpTo(const std::string& path, std::string& bytes, std::uint64_t limit) override {
+  FileStatus ReadFileUpTo(const std::string& path, std::string& bytes,
+                          std::uint64_t limit) override {
     bytes.clear();
     FileDescriptor file(-1);
     struct stat info {};
-    if (FileStatus opened = OpenRegularFile(NativePathFromCore(path), file, info); !opened) return opened;
+    if (FileStatus opened = OpenRegularFile(NativePathFromCore(path), file, info); !opened)
+      return opened;
     if (static_cast<std::uint64_t>(info.st_size) > limit) {
       return FileStatus::Failure("larger than " + std::to_string(limit) + " bytes");
     }
@@ -197,11 +203,13 @@ class PosixFileSystem final : public FileSystem {
     if (static_cast<size_t>(got) < sizeof first) return FileStatus::Success();
     size_t length = bytes.size();
     size_t asked = length;
-    if (static_cast<size_t>(info.st_size) >= length) asked = static_cast<size_t>(info.st_size) - length + 1;
+    if (static_cast<size_t>(info.st_size) >= length)
+      asked = static_cast<size_t>(info.st_size) - length + 1;
     for (;;) {
       // A file that grows while it is read stays within its limit.
       if (length + asked > limit) {
-        if (length > limit) return FileStatus::Failure("larger than " + std::to_string(limit) + " bytes");
+        if (length > limit)
+          return FileStatus::Failure("larger than " + std::to_string(limit) + " bytes");
         asked = static_cast<size_t>(limit - length) + 1;
       }
       bytes.resize(length + asked);
@@ -267,7 +275,8 @@ class PosixFileSystem final : public FileSystem {
   FileStatus MoveNewFile(const std::string& from, const std::string& to) override {
     const std::string native_from = NativePathFromCore(from);
     const std::string native_to = NativePathFromCore(to);
-    if (::renameat2(AT_FDCWD, native_from.c_str(), AT_FDCWD, native_to.c_str(), RENAME_NOREPLACE) == 0) {
+    if (::renameat2(AT_FDCWD, native_from.c_str(), AT_FDCWD, native_to.c_str(), RENAME_NOREPLACE) ==
+        0) {
       return FileStatus::Success();
     }
     // A file system that cannot move without replacing can still link the
@@ -302,8 +311,8 @@ class PosixFileSystem final : public FileSystem {
 
   std::string LinkTarget(const std::string& path) override {
     if (!IsLink(path)) return path;
-    const std::unique_ptr<char, decltype(&std::free)> target(::realpath(NativePathFromCore(path).c_str(), nullptr),
-                                                             &std::free);
+    const std::unique_ptr<char, decltype(&std::free)> target(
+        ::realpath(NativePathFromCore(path).c_str(), nullptr), &std::free);
     return target ? CorePathFromNative(target.get()) : path;
   }
 
@@ -326,6 +335,8 @@ class PosixFileSystem final : public FileSystem {
 
 }  // namespace
 
-std::unique_ptr<FileSystem> MakeSystemFileSystem() { return std::make_unique<PosixFileSystem>(); }
+std::unique_ptr<FileSystem> MakeSystemFileSystem() {
+  return std::make_unique<PosixFileSystem>();
+}
 
 }  // namespace linkshelf

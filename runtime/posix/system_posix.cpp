@@ -12,9 +12,13 @@
 
 namespace linkshelf {
 
-std::unique_ptr<Collation> MakeSystemCollation() { return std::make_unique<ByteCollation>(); }
+std::unique_ptr<Collation> MakeSystemCollation() {
+  return std::make_unique<ByteCollation>();
+}
 
-RegionalSettings ReadSystemRegionalSettings() { return RegionalSettings{}; }
+RegionalSettings ReadSystemRegionalSettings() {
+  return RegionalSettings{};
+}
 
 std::optional<LocalTime> LocalTimeFromEpoch(std::int64_t seconds) {
   const std::time_t moment = static_cast<std::time_t>(seconds);
@@ -28,7 +32,9 @@ LocalTime CurrentLocalTime() {
   return LocalTimeFromEpoch(static_cast<std::int64_t>(std::time(nullptr))).value_or(LocalTime{});
 }
 
-std::uint32_t CurrentProcessId() { return static_cast<std::uint32_t>(::getpid()); }
+std::uint32_t CurrentProcessId() {
+  return static_cast<std::uint32_t>(::getpid());
+}
 
 bool ProcessIsRunning(std::uint32_t process_id) {
   const auto pid = static_cast<pid_t>(process_id);

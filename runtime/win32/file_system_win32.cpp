@@ -13,7 +13,9 @@ namespace linkshelf {
 
 namespace {
 
-FileStatus LastErrorFailure() { return FileStatus::Failure(SystemErrorText(GetLastError())); }
+FileStatus LastErrorFailure() {
+  return FileStatus::Failure(SystemErrorText(GetLastError()));
+}
 
 // Below this length every function takes the path as it is (folder creation
 // keeps 12 characters of MAX_PATH for the names inside).
@@ -56,13 +58,14 @@ FileStatus OpenDiskFile(const std::string& path, FileHandle& file) {
 
 // A handle that tells about a file or folder, where any links lead, without reading it.
 HANDLE OpenForInformation(const std::string& path) {
-  return CreateFileW(SystemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  return CreateFileW(SystemPath(path).c_str(), 0,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                     FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
 // The attributes that a replacement takes over from the file it replaces.
-constexpr DWORD kKeptAttributes =
-    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 class Win32FileSystem final : public FileSystem {
  public:
@@ -86,7 +89,8 @@ class Win32FileSystem final : public FileSystem {
       return FileStatus::Failure(SystemErrorText(error));
     }
     do {
-      entries.push_back({CodePageFromWide(data.cFileName), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+      entries.push_back({CodePageFromWide(data.cFileName),
+                         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                          (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
     } while (FindNextFileW(search.get(), &data));
     if (const DWORD error = GetLastError(); error != ERROR_NO_MORE_FILES) {
@@ -120,15 +124,18 @@ class Win32FileSystem final : public FileSystem {
         !FileTimeToLocalFileTime(&written, &local) || !FileTimeToSystemTime(&local, &parts)) {
       return std::nullopt;
     }
-    return LocalTime{parts.wYear, parts.wMonth, parts.wDay, parts.wHour, parts.wMinute, parts.wSecond};
+    return LocalTime{parts.wYear, parts.wMonth,  parts.wDay,
+                     parts.wHour, parts.wMinute, parts.wSecond};
   }
 
   std::optional<std::int64_t> LastWriteSeconds(const std::string& path) override {
     // The attributes give the time of a folder as well as of a file, without opening either.
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
-    const std::int64_t ticks = (static_cast<std::int64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                               data.ftLastWriteTime.dwLowDateTime;
+    if (!GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data))
+      return std::nullopt;
+    const std::int64_t ticks =
+        (static_cast<std::int64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+        data.ftLastWriteTime.dwLowDateTime;
     constexpr std::int64_t kTicksPerSecond = 10'000'000;
     constexpr std::int64_t kSecondsFrom1601To1970 = 11'644'473'600;
     return ticks / kTicksPerSecond - kSecondsFrom1601To1970;
@@ -138,7 +145,8 @@ class Win32FileSystem final : public FileSystem {
     return ReadFileUpTo(path, bytes, UINT64_MAX);
   }
 
-  FileStatus ReadFileUpTo(const std::string& path, std::string& bytes, std::uint64_t limit) override {
+  FileStatus ReadFileUpTo(const std::string& path, std::string& bytes,
+                          std::uint64_t limit) override {
     bytes.clear();
     FileHandle file(INVALID_HANDLE_VALUE);
     if (FileStatus opened = OpenDiskFile(path, file); !opened) return opened;
@@ -205,7 +213,8 @@ class Win32FileSystem final : public FileSystem {
         !SetFileAttributesW(system_from.c_str(), old_attributes & kKeptAttributes)) {
       return LastErrorFailure();
     }
-    if (!MoveFileExW(system_from.c_str(), SystemPath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!MoveFileExW(system_from.c_str(), SystemPath(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
       return LastErrorFailure();
     }
     return FileStatus::Success();
@@ -231,7 +240,8 @@ class Win32FileSystem final : public FileSystem {
 
   bool IsLink(const std::string& path) override {
     const DWORD attributes = Attributes(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
   }
 
   std::string LinkTarget(const std::string& path) override {
@@ -239,8 +249,8 @@ class Win32FileSystem final : public FileSystem {
     const FileHandle file(OpenForInformation(path));
     if (!file.valid()) return path;
     std::wstring target(32768, L'\0');
-    const DWORD length = GetFinalPathNameByHandleW(file.get(), target.data(), static_cast<DWORD>(target.size()),
-                                                   FILE_NAME_NORMALIZED);
+    const DWORD length = GetFinalPathNameByHandleW(
+        file.get(), target.data(), static_cast<DWORD>(target.size()), FILE_NAME_NORMALIZED);
     if (length == 0 || length >= target.size()) return path;
     target.resize(length);
     return CodePageFromWide(target);
@@ -253,13 +263,16 @@ class Win32FileSystem final : public FileSystem {
         (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
       return {};
     }
-    return std::to_string(information.dwVolumeSerialNumber) + ":" + std::to_string(information.nFileIndexHigh) +
-           ":" + std::to_string(information.nFileIndexLow);
+    return std::to_string(information.dwVolumeSerialNumber) + ":" +
+           std::to_string(information.nFileIndexHigh) + ":" +
+           std::to_string(information.nFileIndexLow);
   }
 };
 
 }  // namespace
 
-std::unique_ptr<FileSystem> MakeSystemFileSystem() { return std::make_unique<Win32FileSystem>(); }
+std::unique_ptr<FileSystem> MakeSystemFileSystem() {
+  return std::make_unique<Win32FileSystem>();
+}
 
 }  // namespace linkshelf

@@ -14,8 +14,9 @@ std::atomic<int> caught{static_cast<int>(InterruptKind::kNone)};
 std::atomic<bool> finished{false};
 
 BOOL WINAPI Mark(DWORD event) {
-  const InterruptKind kind = event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT ? InterruptKind::kInterrupt
-                                                                                 : InterruptKind::kTerminate;
+  const InterruptKind kind = event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT
+                                 ? InterruptKind::kInterrupt
+                                 : InterruptKind::kTerminate;
   int expected = static_cast<int>(InterruptKind::kNone);
   // Asked twice: the default handler ends the program now.
   if (!caught.compare_exchange_strong(expected, static_cast<int>(kind))) return FALSE;
@@ -40,7 +41,9 @@ InterruptCatcher::~InterruptCatcher() {
   SetConsoleCtrlHandler(Mark, FALSE);
 }
 
-InterruptKind InterruptCatcher::Caught() const { return static_cast<InterruptKind>(caught.load()); }
+InterruptKind InterruptCatcher::Caught() const {
+  return static_cast<InterruptKind>(caught.load());
+}
 
 int InterruptExitStatus(InterruptKind kind) {
   switch (kind) {

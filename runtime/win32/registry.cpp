@@ -59,6 +59,8 @@ class SystemRegistry final : public Registry {
 
 }  // namespace
 
-std::unique_ptr<Registry> MakeSystemRegistry() { return std::make_unique<SystemRegistry>(); }
+std::unique_ptr<Registry> MakeSystemRegistry() {
+  return std::make_unique<SystemRegistry>();
+}
 
 }  // namespace linkshelf

@@ -4,8 +4,8 @@
 #include <limits>
 
 #include "runtime/system.h"
-#include "runtime/win32/locale_collation.h"
 #include "runtime/win32/handle.h"
+#include "runtime/win32/locale_collation.h"
 
 namespace linkshelf {
 
@@ -40,7 +40,8 @@ void TakeItem(std::string& setting, LCTYPE item) {
 }
 
 LocalTime FromSystemTime(const SYSTEMTIME& parts) {
-  return LocalTime{parts.wYear, parts.wMonth, parts.wDay, parts.wHour, parts.wMinute, parts.wSecond};
+  return LocalTime{parts.wYear, parts.wMonth,  parts.wDay,
+                   parts.wHour, parts.wMinute, parts.wSecond};
 }
 
 }  // namespace
@@ -99,7 +100,9 @@ std::optional<LocalTime> LocalTimeFromEpoch(std::int64_t seconds) {
   return FromSystemTime(parts);
 }
 
-std::uint32_t CurrentProcessId() { return static_cast<std::uint32_t>(GetCurrentProcessId()); }
+std::uint32_t CurrentProcessId() {
+  return static_cast<std::uint32_t>(GetCurrentProcessId());
+}
 
 bool ProcessIsRunning(std::uint32_t process_id) {
   if (process_id == 0) return false;
@@ -118,7 +121,11 @@ std::string CurrentFolder() {
   return folder;
 }
 
-std::string CorePathFromNative(std::string_view native_path) { return std::string(native_path); }
-std::string NativePathFromCore(std::string_view core_path) { return std::string(core_path); }
+std::string CorePathFromNative(std::string_view native_path) {
+  return std::string(native_path);
+}
+std::string NativePathFromCore(std::string_view core_path) {
+  return std::string(core_path);
+}
 
 }  // namespace linkshelf

@@ -26,11 +26,12 @@ struct Shot {
 Shot shot;
 
 void AnnounceWindow(HWND window) {
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   RECT bounds{};
   GetWindowRect(window, &bounds);
-  std::printf("screenshot-ready %ld %ld %ld %ld\n", bounds.left, bounds.top, bounds.right - bounds.left,
-              bounds.bottom - bounds.top);
+  std::printf("screenshot-ready %ld %ld %ld %ld\n", bounds.left, bounds.top,
+              bounds.right - bounds.left, bounds.bottom - bounds.top);
   std::fflush(stdout);
 }
 
@@ -71,7 +72,8 @@ void CALLBACK Start(HWND, UINT, UINT_PTR timer, DWORD) {
 int main(int argc, char** argv) {
   if (argc < 3) return 2;
   shot.which = argv[1];
-  const std::filesystem::path work = std::filesystem::temp_directory_path() / "linkshelf-screenshot";
+  const std::filesystem::path work =
+      std::filesystem::temp_directory_path() / "linkshelf-screenshot";
   std::filesystem::remove_all(work);
   std::filesystem::create_directories(work);
   std::filesystem::copy(argv[2], work / "Favorites", std::filesystem::copy_options::recursive);

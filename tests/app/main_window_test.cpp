@@ -51,7 +51,9 @@ class MainWindowTest : public RegistryTest {
     services_.collation = collation_.get();
     services_.program_path = temp_.path() + "linkshelf.exe";
     services_.shell_open = [this](const std::string& file, const std::string& parameters,
-                                  const std::string& folder) { opened_.push_back({file, parameters, folder}); };
+                                  const std::string& folder) {
+      opened_.push_back({file, parameters, folder});
+    };
   }
 
   // A Favorites tree with two shortcuts, A and B, in a folder of its own.
@@ -91,7 +93,8 @@ TEST_F(MainWindowTest, FreshStartShowsDefaultsWritesTheVerbAndSavesAllFourAtClos
   EXPECT_EQ(Stored(kTitleValue), "我的收藏夹列表");
   EXPECT_EQ(Stored(kMethodValue), "1");
   EXPECT_EQ(Stored(kOpenWithNotepadValue), "0");
-  EXPECT_EQ(GetRawValue(HKEY_CLASSES_ROOT, kFolderVerbKeyPath, "").bytes, std::string("Open with Linkshelf") + '\0');
+  EXPECT_EQ(GetRawValue(HKEY_CLASSES_ROOT, kFolderVerbKeyPath, "").bytes,
+            std::string("Open with Linkshelf") + '\0');
   EXPECT_EQ(GetRawValue(HKEY_CLASSES_ROOT, std::string(kFolderVerbKeyPath) + "\\command", "").bytes,
             services_.program_path + " \"%1\"" + '\0');
 }
@@ -105,8 +108,9 @@ TEST_F(MainWindowTest, StoredSettingsFillTheControlsAndComeBackNormalised) {
     const char* saved_method;
     const char* saved_notepad;
   };
-  for (const Case& c : {Case{"2", "", 2, true, "2", "1"}, Case{"7", "0", -1, false, "-1", "0"},
-                        Case{"", "word", 1, true, "1", "1"}, Case{"-1", "1", -1, true, "-1", "1"}}) {
+  for (const Case& c :
+       {Case{"2", "", 2, true, "2", "1"}, Case{"7", "0", -1, false, "-1", "0"},
+        Case{"", "word", 1, true, "1", "1"}, Case{"-1", "1", -1, true, "-1", "1"}}) {
     SCOPED_TRACE(std::string("Method \"") + c.method + "\", OpenWithNotepad \"" + c.notepad + '"');
     SetTextValue(HKEY_LOCAL_MACHINE, kSettingsKeyPath, kMethodValue, c.method);
     SetTextValue(HKEY_LOCAL_MACHINE, kSettingsKeyPath, kOpenWithNotepadValue, c.notepad);
@@ -125,8 +129,11 @@ TEST_F(MainWindowTest, StoredSettingsFillTheControlsAndComeBackNormalised) {
 TEST_F(MainWindowTest, TitleOfAnotherTypeStartsWithTheDefaultAndIsRepairedAtClose) {
   const DWORD number = 5;
   SetRawValue(HKEY_LOCAL_MACHINE, kSettingsKeyPath, kTitleValue, REG_DWORD, &number, sizeof number);
-  RunMainWindow(services_, [](MainWindow& window) { EXPECT_EQ(window.TitleEdit->GetText(), "我的收藏夹列表"); });
-  EXPECT_EQ(GetRawValue(HKEY_LOCAL_MACHINE, kSettingsKeyPath, kTitleValue).type, static_cast<DWORD>(REG_SZ));
+  RunMainWindow(services_, [](MainWindow& window) {
+    EXPECT_EQ(window.TitleEdit->GetText(), "我的收藏夹列表");
+  });
+  EXPECT_EQ(GetRawValue(HKEY_LOCAL_MACHINE, kSettingsKeyPath, kTitleValue).type,
+            static_cast<DWORD>(REG_SZ));
 }
 
 TEST_F(MainWindowTest, FolderArgumentIsShownAsGivenAndNeverSaved) {
@@ -151,15 +158,14 @@ TEST_F(MainWindowTest, SettingsAreSavedOnceHoweverTheCloseArrives) {
   RefusingRegistry& counting = stand_in_;
   services_.registry = &counting;
   using Close = void (*)(MainWindow&);
-  const Close closes[] = {
-      [](MainWindow& window) {  // the exit button, then the close box as well
-        Click(window.ExitButton);
-        SendMessageA(window.Window->WindowHandle(), WM_CLOSE, 0, 0);
-      },
-      [](MainWindow& window) {  // Windows logging the user off
-        SendMessageA(window.Window->WindowHandle(), WM_QUERYENDSESSION, 0, 0);
-        SendMessageA(window.Window->WindowHandle(), WM_ENDSESSION, TRUE, 0);
-      }};
+  const Close closes[] = {[](MainWindow& window) {  // the exit button, then the close box as well
+                            Click(window.ExitButton);
+                            SendMessageA(window.Window->WindowHandle(), WM_CLOSE, 0, 0);
+                          },
+                          [](MainWindow& window) {  // Windows logging the user off
+                            SendMessageA(window.Window->WindowHandle(), WM_QUERYENDSESSION, 0, 0);
+                            SendMessageA(window.Window->WindowHandle(), WM_ENDSESSION, TRUE, 0);
+                          }};
   for (Close close : closes) {
     RunMainWindow(services_, [&](MainWindow& window) {
       counting.writes = 0;  // the folder verb written at start does not count
@@ -233,7 +239,8 @@ TEST_F(MainWindowTest, ConvertReadsTheControlsAtTheClick) {
     EXPECT_EQ(window.OutputFileEdit->GetText(), temp_.path() + "list.txt");
   });
   EXPECT_EQ(ReadWholeFile(temp_.path() + "list.txt").find("<html>"), std::string::npos);
-  EXPECT_NE(ReadWholeFile(temp_.path() + "list.txt").find("http://b.example.org/"), std::string::npos);
+  EXPECT_NE(ReadWholeFile(temp_.path() + "list.txt").find("http://b.example.org/"),
+            std::string::npos);
   ASSERT_EQ(opened_.size(), 1u);
   EXPECT_EQ(opened_[0], (std::array<std::string, 3>{"notepad.exe", temp_.path() + "list.txt", ""}));
   EXPECT_EQ(Stored(kOutputFileNameValue), temp_.path() + "list.txt");
@@ -287,7 +294,8 @@ class ImportThroughWindowTest : public MainWindowTest {
   }
 
   bool Replaced(const char* name, const char* host) {
-    return ReadWholeFile(root_ + name).find(std::string("URL=http://") + host + ".example.org/") != std::string::npos;
+    return ReadWholeFile(root_ + name).find(std::string("URL=http://") + host + ".example.org/") !=
+           std::string::npos;
   }
 
   std::string root_;
@@ -340,9 +348,11 @@ TEST_F(MainWindowTest, ImportOfAMissingPageSaysSoAndWritesNothing) {
 
 TEST_F(MainWindowTest, ImportReadsABrowserFileByItsFirstLine) {
   const std::string root = temp_.path() + "Target\\";
-  WriteWholeFile(temp_.path() + "bookmarks.html",
-                 "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n<DT><H3>\xE5\xB7\xA5\xE5\x85\xB7</H3>\n<DL><p>\n"
-                 "<DT><A HREF=\"https://a.example.org/\">A</A>\n</DL><p>\n</DL><p>\n");
+  WriteWholeFile(
+      temp_.path() + "bookmarks.html",
+      "<!DOCTYPE "
+      "NETSCAPE-Bookmark-file-1>\n<DL><p>\n<DT><H3>\xE5\xB7\xA5\xE5\x85\xB7</H3>\n<DL><p>\n"
+      "<DT><A HREF=\"https://a.example.org/\">A</A>\n</DL><p>\n</DL><p>\n");
   RunMainWindow(services_, [&](MainWindow& window) {
     window.FavoritesEdit->SetText(root);
     window.OutputFileEdit->SetText(temp_.path() + "bookmarks.html");
@@ -357,11 +367,16 @@ TEST_F(MainWindowTest, ImportReadsABrowserFileByItsFirstLine) {
 TEST_F(MainWindowTest, TabVisitsTheControlsInCreationOrderAndWraps) {
   RunMainWindow(services_, [](MainWindow& window) {
     Activate(window.ConvertButton);
-    const std::vector<Control*> order = {window.ExitButton,     window.OptionsButton,
-                                         window.AboutButton,    window.FavoritesEdit,
-                                         window.BrowseFavoritesButton, window.OutputFileEdit,
-                                         window.BrowseOutputButton,    window.TitleEdit,
-                                         window.MethodList,     window.NotepadBox,
+    const std::vector<Control*> order = {window.ExitButton,
+                                         window.OptionsButton,
+                                         window.AboutButton,
+                                         window.FavoritesEdit,
+                                         window.BrowseFavoritesButton,
+                                         window.OutputFileEdit,
+                                         window.BrowseOutputButton,
+                                         window.TitleEdit,
+                                         window.MethodList,
+                                         window.NotepadBox,
                                          window.ConvertButton};
     for (Control* expected : order) {
       PressKey(VK_TAB);

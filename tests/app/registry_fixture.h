@@ -15,7 +15,9 @@
 
 namespace linkshelf {
 
-inline void DeleteKeyTree(HKEY hive, const std::string& path) { RegDeleteTreeA(hive, path.c_str()); }
+inline void DeleteKeyTree(HKEY hive, const std::string& path) {
+  RegDeleteTreeA(hive, path.c_str());
+}
 
 inline void RemoveProgramKeys() {
   DeleteKeyTree(HKEY_LOCAL_MACHINE, kSettingsKeyPath);
@@ -27,13 +29,15 @@ inline void RemoveProgramKeys() {
 inline void SetRawValue(HKEY hive, const std::string& path, const std::string& name, DWORD type,
                         const void* data, DWORD size) {
   HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(hive, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegCreateKeyExA(hive, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+      ERROR_SUCCESS);
   RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
   RegCloseKey(key);
 }
 
-inline void SetTextValue(HKEY hive, const std::string& path, const std::string& name, const std::string& text) {
+inline void SetTextValue(HKEY hive, const std::string& path, const std::string& name,
+                         const std::string& text) {
   SetRawValue(hive, path, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
 }
 
@@ -50,8 +54,8 @@ inline RawValue GetRawValue(HKEY hive, const std::string& path, const std::strin
   if (RegOpenKeyExA(hive, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return value;
   char data[4096] = {};
   DWORD size = sizeof data;
-  if (RegQueryValueExA(key, name.c_str(), nullptr, &value.type, reinterpret_cast<BYTE*>(data), &size) ==
-      ERROR_SUCCESS) {
+  if (RegQueryValueExA(key, name.c_str(), nullptr, &value.type, reinterpret_cast<BYTE*>(data),
+                       &size) == ERROR_SUCCESS) {
     value.exists = true;
     value.bytes.assign(data, size);
   }

@@ -14,7 +14,9 @@ class SettingsStoreTest : public RegistryTest {
   void Store(const std::string& name, const std::string& text) {
     SetTextValue(HKEY_LOCAL_MACHINE, kSettingsKeyPath, name, text);
   }
-  RawValue Stored(const std::string& name) { return GetRawValue(HKEY_LOCAL_MACHINE, kSettingsKeyPath, name); }
+  RawValue Stored(const std::string& name) {
+    return GetRawValue(HKEY_LOCAL_MACHINE, kSettingsKeyPath, name);
+  }
 };
 
 TEST_F(SettingsStoreTest, FirstReadCreatesTheKeyAndGivesTheDefaults) {
@@ -35,7 +37,8 @@ TEST_F(SettingsStoreTest, StoredTextsAreTakenEvenWhenEmpty) {
 }
 
 TEST_F(SettingsStoreTest, NotepadIsTickedByAnyTextButZero) {
-  for (const auto& [text, ticked] : {std::pair{"0", false}, {"1", true}, {"yes", true}, {" 0", true}}) {
+  for (const auto& [text, ticked] :
+       {std::pair{"0", false}, {"1", true}, {"yes", true}, {" 0", true}}) {
     Store(kOpenWithNotepadValue, text);
     EXPECT_EQ(ReadStoredSettings(*registry_, kFolder)->open_with_notepad, ticked) << text;
   }
@@ -58,7 +61,8 @@ TEST_F(SettingsStoreTest, MethodThatIsNotAWholeNumberReadsAsTheDefault) {
 TEST_F(SettingsStoreTest, ValuesOfAnotherTypeReadAsMissing) {
   const DWORD number = 2;
   SetRawValue(HKEY_LOCAL_MACHINE, kSettingsKeyPath, kTitleValue, REG_DWORD, &number, sizeof number);
-  SetRawValue(HKEY_LOCAL_MACHINE, kSettingsKeyPath, kMethodValue, REG_DWORD, &number, sizeof number);
+  SetRawValue(HKEY_LOCAL_MACHINE, kSettingsKeyPath, kMethodValue, REG_DWORD, &number,
+              sizeof number);
   SetRawValue(HKEY_LOCAL_MACHINE, kSettingsKeyPath, kOutputFileNameValue, REG_BINARY, "ab", 2);
   const auto settings = ReadStoredSettings(*registry_, kFolder);
   ASSERT_TRUE(settings);
@@ -70,7 +74,8 @@ TEST_F(SettingsStoreTest, ExpandableTextIsReadAsStoredAndEndsAtItsFirstZero) {
   SetRawValue(HKEY_LOCAL_MACHINE, kSettingsKeyPath, kOutputFileNameValue, REG_EXPAND_SZ, expandable,
               sizeof expandable);
   const char with_zero[] = "first\0second";
-  SetRawValue(HKEY_LOCAL_MACHINE, kSettingsKeyPath, kTitleValue, REG_SZ, with_zero, sizeof with_zero);
+  SetRawValue(HKEY_LOCAL_MACHINE, kSettingsKeyPath, kTitleValue, REG_SZ, with_zero,
+              sizeof with_zero);
   const auto settings = ReadStoredSettings(*registry_, kFolder);
   EXPECT_EQ(settings->output_file_name, expandable);
   EXPECT_EQ(settings->title, "first");
@@ -78,8 +83,10 @@ TEST_F(SettingsStoreTest, ExpandableTextIsReadAsStoredAndEndsAtItsFirstZero) {
 
 TEST_F(SettingsStoreTest, WritesFourPlainStringsWithTheirZeroCounted) {
   WriteStoredSettings(*registry_, {"D:\\页面.htm", "标题", 2, true});
-  const std::pair<const char*, std::string> expected[] = {
-      {kOutputFileNameValue, "D:\\页面.htm"}, {kTitleValue, "标题"}, {kMethodValue, "2"}, {kOpenWithNotepadValue, "1"}};
+  const std::pair<const char*, std::string> expected[] = {{kOutputFileNameValue, "D:\\页面.htm"},
+                                                          {kTitleValue, "标题"},
+                                                          {kMethodValue, "2"},
+                                                          {kOpenWithNotepadValue, "1"}};
   for (const auto& [name, text] : expected) {
     const RawValue value = Stored(name);
     EXPECT_EQ(value.type, static_cast<DWORD>(REG_SZ)) << name;
@@ -121,7 +128,8 @@ TEST(WholeNumber, AcceptsOnlyASignAndDigits) {
   EXPECT_EQ(ParseWholeNumber("-1"), -1);
   EXPECT_EQ(ParseWholeNumber("+2"), 2);
   EXPECT_EQ(ParseWholeNumber("007"), 7);
-  for (const char* text : {"", "-", "+", "1 ", "0x1", "++2", "1e3"}) EXPECT_FALSE(ParseWholeNumber(text)) << text;
+  for (const char* text : {"", "-", "+", "1 ", "0x1", "++2", "1e3"})
+    EXPECT_FALSE(ParseWholeNumber(text)) << text;
 }
 
 }  // namespace

@@ -15,23 +15,27 @@ class FolderVerbTest : public RegistryTest {};
 
 TEST_F(FolderVerbTest, WritesCaptionAndUnquotedPathWithQuotedPlaceholder) {
   RegisterFolderVerb(*registry_, kProgram);
-  EXPECT_EQ(GetRawValue(HKEY_CLASSES_ROOT, kFolderVerbKeyPath, "").bytes, std::string("Open with Linkshelf") + '\0');
+  EXPECT_EQ(GetRawValue(HKEY_CLASSES_ROOT, kFolderVerbKeyPath, "").bytes,
+            std::string("Open with Linkshelf") + '\0');
   const RawValue command = GetRawValue(HKEY_CLASSES_ROOT, kVerbCommandPath, "");
   EXPECT_EQ(command.type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(command.bytes, std::string("C:\\Program Files\\Link Shelf\\linkshelf.exe \"%1\"") + '\0');
+  EXPECT_EQ(command.bytes,
+            std::string("C:\\Program Files\\Link Shelf\\linkshelf.exe \"%1\"") + '\0');
 }
 
 TEST_F(FolderVerbTest, OverwritesWhateverStandsThereOnEveryStart) {
   SetTextValue(HKEY_CLASSES_ROOT, kVerbCommandPath, "", "old.exe %1");
   RegisterFolderVerb(*registry_, "D:\\Tools\\app.exe");
-  EXPECT_EQ(GetRawValue(HKEY_CLASSES_ROOT, kVerbCommandPath, "").bytes, std::string("D:\\Tools\\app.exe \"%1\"") + '\0');
+  EXPECT_EQ(GetRawValue(HKEY_CLASSES_ROOT, kVerbCommandPath, "").bytes,
+            std::string("D:\\Tools\\app.exe \"%1\"") + '\0');
 }
 
 TEST_F(FolderVerbTest, RefusedMachineClassesFallBackToTheUsersClasses) {
   RefusingRegistry refusing;
   refusing.write_refused_hives.insert(HKEY_CLASSES_ROOT);
   RegisterFolderVerb(refusing, kProgram);
-  EXPECT_EQ(GetRawValue(HKEY_CURRENT_USER, kUserVerbPath, "").bytes, std::string("Open with Linkshelf") + '\0');
+  EXPECT_EQ(GetRawValue(HKEY_CURRENT_USER, kUserVerbPath, "").bytes,
+            std::string("Open with Linkshelf") + '\0');
   EXPECT_EQ(GetRawValue(HKEY_CURRENT_USER, kUserVerbPath + "\\command", "").bytes,
             std::string(kProgram) + " \"%1\"" + '\0');
 }

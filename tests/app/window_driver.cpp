@@ -63,7 +63,9 @@ void RunMainWindow(const AppServices& services, const std::function<void(MainWin
   window_test::CancelWait(start);
 }
 
-void Click(Control* button) { SendMessageA(button->WindowHandle(), BM_CLICK, 0, 0); }
+void Click(Control* button) {
+  SendMessageA(button->WindowHandle(), BM_CLICK, 0, 0);
+}
 
 void ServePendingMessages() {
   while (ProcessOneMessage()) {

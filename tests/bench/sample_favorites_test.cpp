@@ -14,7 +14,8 @@ namespace {
 // made ".url"; the sample names must stay apart under that rule.
 std::string ImportedFileName(const std::string& text) {
   const size_t last = text.find_last_of(".\\:");
-  const std::string stem = last != std::string::npos && text[last] == '.' ? text.substr(0, last) : text;
+  const std::string stem =
+      last != std::string::npos && text[last] == '.' ? text.substr(0, last) : text;
   return stem + ".url";
 }
 
@@ -54,7 +55,8 @@ TEST(SampleFavoritesTest, FoldersFormATreeOfAboutOneFolderPerFiftyLinksUpToEight
       EXPECT_EQ(folder.path, parent.path.empty() ? folder.name : parent.path + "\\" + folder.name);
       deepest = std::max(deepest, folder.depth);
     }
-    EXPECT_EQ(deepest, count >= 400 ? kDeepestFolder : static_cast<int>(favorites.folders.size() - 1));
+    EXPECT_EQ(deepest,
+              count >= 400 ? kDeepestFolder : static_cast<int>(favorites.folders.size() - 1));
   }
 }
 
@@ -76,7 +78,8 @@ TEST(SampleFavoritesTest, NamesAreVariedLegalAndUniqueInTheirFolder) {
   std::set<std::pair<int, std::string>> folder_names, file_names, imported_names;
   for (size_t i = 1; i < favorites.folders.size(); ++i) {
     look_at(favorites.folders[i].name);
-    EXPECT_TRUE(folder_names.insert({favorites.folders[i].parent, Lower(favorites.folders[i].name)}).second);
+    EXPECT_TRUE(folder_names.insert({favorites.folders[i].parent, Lower(favorites.folders[i].name)})
+                    .second);
   }
   for (const SampleLink& link : favorites.links) {
     look_at(link.stem);
@@ -103,8 +106,12 @@ TEST(SampleFavoritesTest, LinksComeInPageOrderWithEveryKindOfShortcut) {
       EXPECT_LE(rank[favorites.links[i - 1].folder], rank[link.folder]);
     }
     switch (link.kind) {
-      case ShortcutKind::kPlain: ++plain; break;
-      case ShortcutKind::kWithExtraEntries: ++extra; break;
+      case ShortcutKind::kPlain:
+        ++plain;
+        break;
+      case ShortcutKind::kWithExtraEntries:
+        ++extra;
+        break;
       case ShortcutKind::kWithoutAddress:
         ++without;
         empty_files += link.empty_file;

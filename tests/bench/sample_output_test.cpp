@@ -16,7 +16,8 @@ namespace {
 
 size_t CountOf(const std::string& text, const std::string& piece) {
   size_t count = 0;
-  for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++count;
+  for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
+    ++count;
   return count;
 }
 
@@ -33,7 +34,8 @@ TEST(SampleOutputTest, ShortcutFilesHoldTheirAddressInCrLfLines) {
 
   link.kind = ShortcutKind::kWithExtraEntries;
   const std::string extra = ShortcutFileBytes(link);
-  EXPECT_NE(extra.find("\r\n[InternetShortcut]\r\nURL=" + link.address + "\r\n"), std::string::npos);
+  EXPECT_NE(extra.find("\r\n[InternetShortcut]\r\nURL=" + link.address + "\r\n"),
+            std::string::npos);
   EXPECT_NE(extra.find("IconFile=https://site1.example.com/favicon.ico\r\n"), std::string::npos);
   EXPECT_EQ(CountOf(extra, "\n"), CountOf(extra, "\r\n"));
 
@@ -82,7 +84,8 @@ TEST(SampleOutputTest, PageHasTheExportShape) {
   EXPECT_TRUE(page.ends_with("</body>\r\n</html>\r\n"));
   EXPECT_EQ(CountOf(page, "<li><a href=\""), favorites.links.size());
   EXPECT_EQ(CountOf(page, "</a></li>\r\n"), favorites.links.size());
-  EXPECT_EQ(CountOf(page, std::string("<a href=\"") + kGeneratedByAddress + "\" class=\"topnav1\">Linkshelf</a>"),
+  EXPECT_EQ(CountOf(page, std::string("<a href=\"") + kGeneratedByAddress +
+                              "\" class=\"topnav1\">Linkshelf</a>"),
             1u);
 
   // One heading per folder; every list but the last is closed by the next heading.
@@ -98,7 +101,8 @@ TEST(SampleOutputTest, PageHasTheExportShape) {
     const std::string attribute = "MyDir=\"" + favorites.folders[folder].path + "\" class=";
     EXPECT_EQ(CountOf(page, attribute), count) << favorites.folders[folder].path;
   }
-  EXPECT_EQ(CountOf(page, "\" class=\"topnav1\">") - CountOf(page, "MyDir=\""), links_per_folder[0] + 1);
+  EXPECT_EQ(CountOf(page, "\" class=\"topnav1\">") - CountOf(page, "MyDir=\""),
+            links_per_folder[0] + 1);
 }
 
 }  // namespace

@@ -35,7 +35,9 @@ class CliTest : public ::testing::Test {
     err = ReadAll(folder.native() / "err.txt");
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
-  std::string Page(const std::string& name = "mybook.htm") { return ReadAll(folder.native() / name); }
+  std::string Page(const std::string& name = "mybook.htm") {
+    return ReadAll(folder.native() / name);
+  }
 
   TempFolder folder;
   std::string out;
@@ -48,10 +50,16 @@ TEST_F(CliTest, WritesTheSamplePageReproducibly) {
   EXPECT_EQ(err, "8 links, 6 folders -> standard output\n");
 
   // A bare page name lands in the current folder; local time follows TZ.
-  ASSERT_EQ(Run("SOURCE_DATE_EPOCH=1796335625 TZ=CST-8 ", "export '" + kSamples + "' -m url -t T"), 0) << err;
-  EXPECT_EQ(Page(), ReadAll(std::string(LINKSHELF_SOURCE_DIR) + "/tests/data/favorites-method0.htm"));
-  EXPECT_NE(err.find("8 links, 6 folders -> " + folder.native().string() + "/mybook.htm"), std::string::npos) << err;
-  ASSERT_EQ(Run("SOURCE_DATE_EPOCH=1796335625 TZ=CST-8 ", "export '" + kSamples + "' -y"), 0) << err;
+  ASSERT_EQ(Run("SOURCE_DATE_EPOCH=1796335625 TZ=CST-8 ", "export '" + kSamples + "' -m url -t T"),
+            0)
+      << err;
+  EXPECT_EQ(Page(),
+            ReadAll(std::string(LINKSHELF_SOURCE_DIR) + "/tests/data/favorites-method0.htm"));
+  EXPECT_NE(err.find("8 links, 6 folders -> " + folder.native().string() + "/mybook.htm"),
+            std::string::npos)
+      << err;
+  ASSERT_EQ(Run("SOURCE_DATE_EPOCH=1796335625 TZ=CST-8 ", "export '" + kSamples + "' -y"), 0)
+      << err;
   EXPECT_NE(Page().find("Last created: 12/4/26 6:07:05 am - Total Links: 8"), std::string::npos);
 }
 
@@ -63,7 +71,8 @@ TEST_F(CliTest, ExistingPageIsReplacedOnlyWhenAllowed) {
   EXPECT_EQ(Run(kFixedClock, "export '" + kSamples + "' -n"), 0);
   EXPECT_EQ(Page(), "old");
   EXPECT_EQ(Run(kFixedClock, "export '" + kSamples + "' -y -m 2 -o mybook.htm"), 0);
-  EXPECT_EQ(Page(), ReadAll(std::string(LINKSHELF_SOURCE_DIR) + "/tests/data/favorites-method2.htm"));
+  EXPECT_EQ(Page(),
+            ReadAll(std::string(LINKSHELF_SOURCE_DIR) + "/tests/data/favorites-method2.htm"));
 }
 
 TEST_F(CliTest, ProblemsGiveStatusOne) {

@@ -58,11 +58,13 @@ TEST_F(ImportCommandTest, MissingPageAndBadUsage) {
 TEST_F(ImportCommandTest, BrowserFilesAreKnownByTheirFirstLineOrByFormat) {
   const std::string file =
       "\xEF\xBB\xBF\n<!doctype netscape-bookmark-file-1>\n<DL><p><DT><H3>F</H3><DL><p>"
-      "<DT><A HREF=\"https://a.example/\">A</A><DT><A HREF=\"place:sort=8\">Recent</A></DL><p></DL><p>";
+      "<DT><A HREF=\"https://a.example/\">A</A><DT><A "
+      "HREF=\"place:sort=8\">Recent</A></DL><p></DL><p>";
   Write("bookmarks.html", file);
   Run run = Import("bookmarks.html out");
   EXPECT_EQ(run.status, 0) << run.errors;
-  EXPECT_NE(run.errors.find("1 link, 2 folders created -> out (1 browser view skipped)"), std::string::npos)
+  EXPECT_NE(run.errors.find("1 link, 2 folders created -> out (1 browser view skipped)"),
+            std::string::npos)
       << run.errors;
   EXPECT_TRUE(std::filesystem::exists(temp_.native() / "out" / "F" / "A.url"));
   // Read as a page, the same file has no folders.
@@ -96,7 +98,8 @@ TEST_F(ImportCommandTest, LinksNotWrittenAreListedWithExitStatusOne) {
   Write("page.htm", "<a href=\"file://host/x\">Remote</a><a href=\"u\">Fine</a><a href=\"u\"></a>");
   const Run run = Import("page.htm out -n");
   EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.errors.find("1 link, 1 folder created -> out; 2 links not written"), std::string::npos)
+  EXPECT_NE(run.errors.find("1 link, 1 folder created -> out; 2 links not written"),
+            std::string::npos)
       << run.errors;
   EXPECT_NE(run.errors.find("Remote：地址指向其他计算机上的文件"), std::string::npos) << run.errors;
   EXPECT_FALSE(Read("out/Fine.url").empty());

@@ -40,7 +40,8 @@ class ExportTest : public ::testing::Test {
   FaultyFileSystem files{memory};
   ByteCollation collation;
   RegionalSettings regional;
-  ExportEnvironment environment{files, collation, regional, [] { return LocalTime{2026, 12, 3, 22, 7, 5}; }};
+  ExportEnvironment environment{files, collation, regional,
+                                [] { return LocalTime{2026, 12, 3, 22, 7, 5}; }};
   ScriptedExportPrompter prompter;
   ExportRequest request;
 };
@@ -54,7 +55,8 @@ TEST_F(ExportTest, WritesAndOpensANewPage) {
   const std::vector<std::string> lines = SplitPageLines(Page());
   ASSERT_EQ(lines.size(), 27u);
   EXPECT_EQ(lines[6], "<title>Mine</title>");
-  EXPECT_NE(lines[23].find("Last created: 12/3/26 10:07:05 PM - Total Links: 1<font>"), std::string::npos);
+  EXPECT_NE(lines[23].find("Last created: 12/3/26 10:07:05 PM - Total Links: 1<font>"),
+            std::string::npos);
 
   request.open_with_notepad = true;
   request.page_path = "D:\\New\\Folder\\page.htm";  // missing folders are made
@@ -81,8 +83,9 @@ TEST_F(ExportTest, AsksBeforeReplacingAndKeepsTheOldPageOnNo) {
   memory.SetLastWriteTime(request.page_path, LocalTime{2026, 12, 3, 22, 7, 5});
   prompter.answer = false;
   EXPECT_EQ(Export().outcome, ExportOutcome::kDeclined);
-  EXPECT_EQ(prompter.questions,
-            std::vector<std::string>{"D:\\Pages\\mybook.htm | 12,345 bytes | 12/03/2026 10:07:04 PM"});
+  EXPECT_EQ(
+      prompter.questions,
+      std::vector<std::string>{"D:\\Pages\\mybook.htm | 12,345 bytes | 12/03/2026 10:07:04 PM"});
   EXPECT_EQ(Page(), std::string(12345, 'o'));
   EXPECT_TRUE(prompter.opened.empty());
 
@@ -149,7 +152,8 @@ TEST_F(ExportTest, NoLinksWritesAndOpensNothing) {
 TEST_F(ExportTest, LinkNamesAtAnyDepth) {
   // Deep trees and long folder names leave the link's name whole.
   const std::string deep = "C:\\Fav\\a\\b\\c\\d\\e\\f\\g\\h";
-  const std::string wide = "C:\\Fav\\A folder with a rather long name\\And another long folder name";
+  const std::string wide =
+      "C:\\Fav\\A folder with a rather long name\\And another long folder name";
   memory.PutFile(deep + "\\Deep Name.url", "[InternetShortcut]\r\nURL=http://deep/\r\n");
   memory.PutFile(wide + "\\ Wide Name .url", "[InternetShortcut]\r\nURL=http://wide/\r\n");
   request.method = kAddressList;
@@ -157,7 +161,8 @@ TEST_F(ExportTest, LinkNamesAtAnyDepth) {
   request.method = kLinkTitles;
   Export();
   const std::string page = Page();
-  EXPECT_NE(page.find("MyDir=\"a\\b\\c\\d\\e\\f\\g\\h\" class=\"topnav1\">Deep Name</a></li>\r\n"), std::string::npos);
+  EXPECT_NE(page.find("MyDir=\"a\\b\\c\\d\\e\\f\\g\\h\" class=\"topnav1\">Deep Name</a></li>\r\n"),
+            std::string::npos);
   EXPECT_NE(page.find("MyDir=\"A folder with a rather long name\\And another long folder name\" "
                       "class=\"topnav1\">Wide Name</a></li>\r\n"),
             std::string::npos);

@@ -9,9 +9,13 @@
 namespace linkshelf {
 namespace {
 
-std::string Shortcut(const std::string& address) { return "[InternetShortcut]\r\nURL=" + address + "\r\n"; }
+std::string Shortcut(const std::string& address) {
+  return "[InternetShortcut]\r\nURL=" + address + "\r\n";
+}
 
-ScanRecord Folder(std::string text) { return {ScanRecord::Kind::kFolder, std::move(text), {}, {}}; }
+ScanRecord Folder(std::string text) {
+  return {ScanRecord::Kind::kFolder, std::move(text), {}, {}};
+}
 ScanRecord Link(std::string name, std::string address) {
   return {ScanRecord::Kind::kLink, std::move(name), std::move(address), {}};
 }
@@ -40,10 +44,18 @@ TEST_F(FolderScanTest, EachFolderHoldsItsOwnLinksBeforeItsSubfolders) {
   memory.PutFolder("C:\\Fav\\A");
 
   const std::vector<ScanRecord> expected = {
-      Link("about", "u-about"),      Link("Home", "u-home"),     Folder("A"),
-      Folder("News"),                Link("Daily", "u-daily"),   Folder("News\\Tech"),
-      Link("Gadgets", "u-gadgets"),  Folder("News Two"),         Link("Weekly", "u-weekly"),
-      Folder("News.Old"),            Link("Yearly", "u-yearly"), Folder("News2"),
+      Link("about", "u-about"),
+      Link("Home", "u-home"),
+      Folder("A"),
+      Folder("News"),
+      Link("Daily", "u-daily"),
+      Folder("News\\Tech"),
+      Link("Gadgets", "u-gadgets"),
+      Folder("News Two"),
+      Link("Weekly", "u-weekly"),
+      Folder("News.Old"),
+      Link("Yearly", "u-yearly"),
+      Folder("News2"),
       Link("Monthly", "u-monthly"),
   };
   EXPECT_EQ(Scan(), expected);
@@ -62,8 +74,8 @@ TEST_F(FolderScanTest, NamesAndHiddenFolders) {
   files.MakeUnreadable("C:\\Fav\\Plain\\Locked.url");
 
   const std::vector<ScanRecord> expected = {
-      Link("", "b"),           Link(".hidden", "c"),  Link("Two.Dots", "a"),
-      Folder("Plain"),         Link("Locked", ""),    Link("NoAddress", ""),
+      Link("", "b"),   Link(".hidden", "c"), Link("Two.Dots", "a"),
+      Folder("Plain"), Link("Locked", ""),   Link("NoAddress", ""),
   };
   EXPECT_EQ(Scan(), expected);
 }

@@ -18,8 +18,10 @@ const char kOldPage[] = "old page\r\n";
 
 void PutFavorites(MemoryFileSystem& memory) {
   memory.PutFile("C:\\Fav\\Example.com.url", "[InternetShortcut]\r\nURL=https://example.com/\r\n");
-  memory.PutFile("C:\\Fav\\News\\Daily.url", "[InternetShortcut]\r\nURL=https://news.example.net/daily\r\n");
-  memory.PutFile("C:\\Fav\\News\\Tech\\Gadgets.url", "[InternetShortcut]\r\nURL=https://tech.example.net/\r\n");
+  memory.PutFile("C:\\Fav\\News\\Daily.url",
+                 "[InternetShortcut]\r\nURL=https://news.example.net/daily\r\n");
+  memory.PutFile("C:\\Fav\\News\\Tech\\Gadgets.url",
+                 "[InternetShortcut]\r\nURL=https://tech.example.net/\r\n");
   memory.PutFolder("C:\\Fav\\Empty");
   memory.PutFile(kPage, kOldPage);
 }
@@ -39,7 +41,8 @@ ExportRun Export(std::optional<FaultPlan> fault) {
   if (fault) files.AddFault(*fault);
   const ByteCollation collation;
   const RegionalSettings regional;
-  ExportEnvironment environment{files, collation, regional, [] { return LocalTime{2026, 12, 8, 15, 4, 5}; }};
+  ExportEnvironment environment{files, collation, regional,
+                                [] { return LocalTime{2026, 12, 8, 15, 4, 5}; }};
   ExportRequest request;
   request.root = "C:\\Fav\\";
   request.page_path = kPage;
@@ -70,7 +73,8 @@ TEST(ExportFaultsTest, EveryFailedOperationLeavesTheOldPageOrTheWholeNewOne) {
       for (const std::string& path : ChangedEntries(run.before, run.after)) EXPECT_EQ(path, kPage);
       const std::string& page = run.after.at(kPage);
       const bool old = page == kOldPage;
-      EXPECT_TRUE(old || page == new_page || page.ends_with(new_page.substr(new_page.rfind("</body>"))))
+      EXPECT_TRUE(old || page == new_page ||
+                  page.ends_with(new_page.substr(new_page.rfind("</body>"))))
           << page;
       if (old) {
         // Not written: either nothing was found to write, or the failure is reported.

@@ -15,7 +15,8 @@ using Entries = std::map<std::string, std::string>;
 // The ways a call is made to fail in these tests. A write whose success is
 // lost or whose partial file cannot be removed is beyond what the file layer
 // promises, so it has no place in the all-or-nothing checks.
-inline const std::vector<FaultKind> kRecoverableFaults = {FaultKind::kRefuse, FaultKind::kPartialWrite};
+inline const std::vector<FaultKind> kRecoverableFaults = {FaultKind::kRefuse,
+                                                          FaultKind::kPartialWrite};
 
 // The entries that differ between two snapshots: added, changed or gone.
 inline std::vector<std::string> ChangedEntries(const Entries& before, const Entries& after) {
@@ -31,7 +32,8 @@ inline std::vector<std::string> ChangedEntries(const Entries& before, const Entr
 }
 
 inline bool IsBelow(const std::string& folder, const std::string& path) {
-  return path.size() > folder.size() && EqualsIgnoringAsciiCase(path.substr(0, folder.size()), folder);
+  return path.size() > folder.size() &&
+         EqualsIgnoringAsciiCase(path.substr(0, folder.size()), folder);
 }
 
 }  // namespace linkshelf

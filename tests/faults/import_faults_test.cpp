@@ -21,7 +21,8 @@ const char kExisting[] = "C:\\Fav\\News\\Daily.url";
 const char kExistingText[] = "[InternetShortcut]\r\nURL=https://old.example/\r\nIconIndex=3\r\n";
 const char kPageText[] =
     "<ol><li><a href=\"https://example.com/\" class=\"topnav1\">Example.com</a></li>\r\n"
-    "<li><a href=\"https://news.example.net/daily\" MyDir=\"News\" class=\"topnav1\">Daily</a></li>\r\n"
+    "<li><a href=\"https://news.example.net/daily\" MyDir=\"News\" "
+    "class=\"topnav1\">Daily</a></li>\r\n"
     "<li><a href=\"https://tech.example.net/\" MyDir=\"News\" MyDir=\"Tech\">Gadgets</a></li>\r\n"
     "<li><a href=\"https://search.example/\" MyDir=\"工具\\搜索\">Search engine</a></li></ol>\r\n";
 
@@ -74,8 +75,9 @@ TEST(ImportFaultsTest, EveryFailedOperationLeavesWholeShortcutsAndIsReported) {
       for (const std::string& path : clean_files) {
         const auto now = run.after.find(path);
         const auto was = run.before.find(path);
-        const bool as_before = was == run.before.end() ? now == run.after.end()
-                                                       : now != run.after.end() && now->second == was->second;
+        const bool as_before = was == run.before.end()
+                                   ? now == run.after.end()
+                                   : now != run.after.end() && now->second == was->second;
         const bool as_clean = now != run.after.end() && now->second == clean.after.at(path);
         EXPECT_TRUE(as_before || as_clean) << path;
         if (as_clean && !as_before) ++arrived;

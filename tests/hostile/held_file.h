@@ -11,8 +11,8 @@ namespace linkshelf {
 class HeldFile {
  public:
   explicit HeldFile(const std::filesystem::path& path)
-      : handle_(CreateFileA(path.string().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+      : handle_(CreateFileA(path.string().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
   ~HeldFile() {
     if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
   }

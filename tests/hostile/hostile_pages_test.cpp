@@ -29,10 +29,12 @@ class HostilePageTest : public ::testing::Test {
   ImportResult Import(const std::string& page_bytes) {
     std::ofstream(temp_.native() / "page.htm", std::ios::binary) << page_bytes;
     ScriptedImportPrompter prompter({}, ShortcutReplaceAnswer::kYes);
-    return ImportBookmarkPage({temp_.path() + "page.htm", temp_.path() + "root"}, *files_, prompter);
+    return ImportBookmarkPage({temp_.path() + "page.htm", temp_.path() + "root"}, *files_,
+                              prompter);
   }
   ImportResult ImportCorpusPage(const std::string& name) {
-    std::ifstream in(fs::path(LINKSHELF_SOURCE_DIR) / "tests" / "hostile" / "pages" / name, std::ios::binary);
+    std::ifstream in(fs::path(LINKSHELF_SOURCE_DIR) / "tests" / "hostile" / "pages" / name,
+                     std::ios::binary);
     EXPECT_TRUE(in) << name;
     return Import(std::string(std::istreambuf_iterator<char>(in), {}));
   }
@@ -43,7 +45,8 @@ class HostilePageTest : public ::testing::Test {
     AddFiles(temp_.native(), "", files);
     return files;
   }
-  static void AddFiles(const fs::path& folder, const std::string& prefix, std::set<std::string>& files) {
+  static void AddFiles(const fs::path& folder, const std::string& prefix,
+                       std::set<std::string>& files) {
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
       const std::string name = prefix + it->path().filename().generic_string();
@@ -83,7 +86,8 @@ TEST_F(HostilePageTest, FolderAttributesThatLeadOutOfTheRootAreRefused) {
   EXPECT_EQ(Files(), (std::set<std::string>{"page.htm", "root/Safe/Kept.url"}));
   EXPECT_EQ(result.links_written, 1);
   EXPECT_EQ(result.failed_links.size(), 9u);
-  for (const FailedLink& failed : result.failed_links) EXPECT_FALSE(failed.reason.empty()) << failed.link_text;
+  for (const FailedLink& failed : result.failed_links)
+    EXPECT_FALSE(failed.reason.empty()) << failed.link_text;
 }
 
 TEST_F(HostilePageTest, BrowserFileFoldersAndNamesStayInsideTheRoot) {
@@ -91,12 +95,12 @@ TEST_F(HostilePageTest, BrowserFileFoldersAndNamesStayInsideTheRoot) {
   // A browser file's name is one level: its backslashes become `_`. A folder
   // that is refused is reported through each link it holds.
   EXPECT_EQ(Files(), (std::set<std::string>{"page.htm", "root/.._.._Startup/Flattened.url",
-                                            "root/____C__Windows/Device path.url", "root/_CON/_NUL.url",
-                                            "root/_etc_passwd.url"}));
+                                            "root/____C__Windows/Device path.url",
+                                            "root/_CON/_NUL.url", "root/_etc_passwd.url"}));
   std::set<std::string> refused;
   for (const FailedLink& failed : result.failed_links) refused.insert(failed.link_text);
-  EXPECT_EQ(refused, (std::set<std::string>{"Up one", "Drive", "Deeper", "Dots by reference", "Remote",
-                                            "Remote file", "Control byte", "C:_evil"}));
+  EXPECT_EQ(refused, (std::set<std::string>{"Up one", "Drive", "Deeper", "Dots by reference",
+                                            "Remote", "Remote file", "Control byte", "C:_evil"}));
 }
 
 TEST_F(HostilePageTest, BrowserFileNestedDeepOrFullOfOpenQuotesIsReadToItsEnd) {
@@ -107,7 +111,9 @@ TEST_F(HostilePageTest, BrowserFileNestedDeepOrFullOfOpenQuotesIsReadToItsEnd) {
   file += "<DT><A HREF=\"https://deep.example/\">Deep</A>";
   for (int i = 0; i < 20000; ++i) file += "</DL>";
   // A quote that is never closed gives way to the tag's first `>`.
-  file += "<DT><A HREF='https://last.example/'>Last</A><DT><A HREF=\"https://open.example/>Open quote</A>";
+  file +=
+      "<DT><A HREF='https://last.example/'>Last</A><DT><A HREF=\"https://open.example/>Open "
+      "quote</A>";
   const ImportResult result = Import(file);
   ASSERT_FALSE(result.failed_links.empty());
   EXPECT_EQ(result.failed_links[0].link_text, "Deep");
@@ -125,8 +131,8 @@ TEST_F(HostilePageTest, LinkTextsThatLeadOutOfTheRootAreRefused) {
 TEST_F(HostilePageTest, NamesThatWindowsRefusesAreMadeLegal) {
   const ImportResult result = ImportCorpusPage("names_windows_refuses.htm");
   EXPECT_TRUE(result.failed_links.empty()) << DescribeImportFailures(result);
-  EXPECT_EQ(Files(), (std::set<std::string>{"page.htm", "root/_CON.url", "root/_nul.url", "root/_LPT1/_COM9.url",
-                                            "root/file.txt_hidden.url",
+  EXPECT_EQ(Files(), (std::set<std::string>{"page.htm", "root/_CON.url", "root/_nul.url",
+                                            "root/_LPT1/_COM9.url", "root/file.txt_hidden.url",
                                             "root/_aux/What_ _Now_ _quoted_ &lt;b&gt; _pipe_.url",
                                             "root/trailing_/dots...url", "root/https___x.url"}));
   EXPECT_EQ(Url("root\\file.txt_hidden.url"), "https://x.example/4");
@@ -145,7 +151,8 @@ TEST_F(HostilePageTest, MarkupInAddressesCannotReachTheNextPage) {
   // Exported again, no address leaves its attribute.
   const std::unique_ptr<Collation> collation = MakeSystemCollation();
   const RegionalSettings regional;
-  ExportEnvironment environment{*files_, *collation, regional, [] { return LocalTime{2026, 12, 8, 15, 4, 5}; }};
+  ExportEnvironment environment{*files_, *collation, regional,
+                                [] { return LocalTime{2026, 12, 8, 15, 4, 5}; }};
   ExportRequest request;
   request.root = temp_.path() + "root\\";
   request.page_path = temp_.path() + "again.htm";
@@ -163,7 +170,8 @@ TEST_F(HostilePageTest, MarkupInAddressesCannotReachTheNextPage) {
 TEST_F(HostilePageTest, UnterminatedTagsAndQuotesEndLinksWhereTheScannerSays) {
   const ImportResult result = ImportCorpusPage("unterminated.htm");
   // A quote never protects a `>`; a link without its `</a>` is never written.
-  EXPECT_EQ(Files(), (std::set<std::string>{"page.htm", "root/first.url", "root/second.url", "root/third.url"}));
+  EXPECT_EQ(Files(), (std::set<std::string>{"page.htm", "root/first.url", "root/second.url",
+                                            "root/third.url"}));
   EXPECT_EQ(Url("root\\second.url"), "https://x.example/2");
   EXPECT_FALSE(result.HasFailures());
 }
@@ -172,7 +180,8 @@ TEST_F(HostilePageTest, ControlBytesAndRemoteFilesNeverReachAShortcut) {
   const ImportResult result = ImportCorpusPage("control_bytes.htm");
   // Byte 26 ends the page; a NUL in a name becomes "_"; targets with control
   // bytes or on another machine are refused.
-  EXPECT_EQ(Files(), (std::set<std::string>{"page.htm", "root/nul_in name.url", "root/local file.url"}));
+  EXPECT_EQ(Files(),
+            (std::set<std::string>{"page.htm", "root/nul_in name.url", "root/local file.url"}));
   EXPECT_EQ(result.failed_links.size(), 3u);
   EXPECT_EQ(Url("root\\local file.url"), "file:///C:/local.txt");
 }
@@ -180,13 +189,15 @@ TEST_F(HostilePageTest, ControlBytesAndRemoteFilesNeverReachAShortcut) {
 TEST_F(HostilePageTest, DeepFoldersAndLongNamesAreWrittenOrReported) {
   std::string deep;
   for (int level = 0; level < 2000; ++level) deep += "dd\\";
-  const ImportResult result = Import("<a href=\"https://x.example/1\" MyDir=\"" + deep.substr(0, 150) + "\">near</a>" +
-                                     "<a href=\"https://x.example/2\" MyDir=\"" + deep + "\">deep</a>" +
-                                     "<a href=\"https://x.example/3\">" + std::string(300, 'n') + "</a>");
+  const ImportResult result =
+      Import("<a href=\"https://x.example/1\" MyDir=\"" + deep.substr(0, 150) + "\">near</a>" +
+             "<a href=\"https://x.example/2\" MyDir=\"" + deep + "\">deep</a>" +
+             "<a href=\"https://x.example/3\">" + std::string(300, 'n') + "</a>");
   EXPECT_EQ(result.links_written + static_cast<int>(result.failed_links.size()), 3);
   for (const FailedLink& failed : result.failed_links) EXPECT_FALSE(failed.reason.empty());
   for (const std::string& file : Files()) {
-    EXPECT_TRUE(file == "page.htm" || file.starts_with("root/dd/") || file.starts_with("root/nnn")) << file;
+    EXPECT_TRUE(file == "page.htm" || file.starts_with("root/dd/") || file.starts_with("root/nnn"))
+        << file;
   }
 }
 
@@ -195,7 +206,9 @@ TEST_F(HostilePageTest, AFiftyMegabytePageImportsItsLinks) {
   const std::string filler = "<p>Filler text of a very large page, 0123456789 &amp; more</p>\r\n";
   page.reserve(50 * 1024 * 1024 + 256);
   while (page.size() < 50 * 1024 * 1024) page += filler;
-  page += "<a href=\"https://x.example/1\" MyDir=\"Big\">one</a><a href=\"https://x.example/2\">two</a>\r\n";
+  page +=
+      "<a href=\"https://x.example/1\" MyDir=\"Big\">one</a><a "
+      "href=\"https://x.example/2\">two</a>\r\n";
   const ImportResult result = Import(page);
   EXPECT_EQ(result.links_written, 2);
   EXPECT_EQ(Files(), (std::set<std::string>{"page.htm", "root/Big/one.url", "root/two.url"}));
@@ -204,14 +217,17 @@ TEST_F(HostilePageTest, AFiftyMegabytePageImportsItsLinks) {
 TEST_F(HostilePageTest, ExistingEmptyBinaryAndHugeShortcutsAreUpdatedInPlace) {
   fs::create_directories(temp_.native() / "root");
   using namespace std::string_literals;
-  std::string binary = "\x7f\x00\xff[InternetShortcut\r\n\x1a\rURL\x00=\n[InternetShortcut]\rIconIndex=1\r"s;
+  std::string binary =
+      "\x7f\x00\xff[InternetShortcut\r\n\x1a\rURL\x00=\n[InternetShortcut]\rIconIndex=1\r"s;
   binary += std::string(1000, '\0');
-  const std::string huge = std::string(8 * 1024 * 1024, ';') + "\r\n[InternetShortcut]\r\nURL=old\r\n";
+  const std::string huge =
+      std::string(8 * 1024 * 1024, ';') + "\r\n[InternetShortcut]\r\nURL=old\r\n";
   std::ofstream(temp_.native() / "root" / "empty.url", std::ios::binary) << "";
   std::ofstream(temp_.native() / "root" / "binary.url", std::ios::binary) << binary;
   std::ofstream(temp_.native() / "root" / "huge.url", std::ios::binary) << huge;
-  const ImportResult result = Import("<a href=\"https://x.example/e\">empty</a><a href=\"https://x.example/b\">binary</a>"
-                                     "<a href=\"https://x.example/h\">huge</a>");
+  const ImportResult result = Import(
+      "<a href=\"https://x.example/e\">empty</a><a href=\"https://x.example/b\">binary</a>"
+      "<a href=\"https://x.example/h\">huge</a>");
   EXPECT_EQ(result.links_written, 3) << DescribeImportFailures(result);
   for (const char* name : {"empty", "binary", "huge"}) {
     const std::string path = std::string("root\\") + name + ".url";
@@ -230,10 +246,12 @@ TEST_F(HostilePageTest, ExistingEmptyBinaryAndHugeShortcutsAreUpdatedInPlace) {
 #ifdef _WIN32
 TEST_F(HostilePageTest, AShortcutHeldOpenIsReportedAndKept) {
   fs::create_directories(temp_.native() / "root");
-  std::ofstream(temp_.native() / "root" / "held.url", std::ios::binary) << "[InternetShortcut]\r\nURL=old\r\n";
+  std::ofstream(temp_.native() / "root" / "held.url", std::ios::binary)
+      << "[InternetShortcut]\r\nURL=old\r\n";
   HeldFile held(temp_.native() / "root" / "held.url");
   ASSERT_TRUE(held.held());
-  const ImportResult result = Import("<a href=\"https://x.example/h\">held</a><a href=\"https://x.example/f\">free</a>");
+  const ImportResult result =
+      Import("<a href=\"https://x.example/h\">held</a><a href=\"https://x.example/f\">free</a>");
   EXPECT_EQ(result.links_written, 1);
   ASSERT_EQ(result.failed_links.size(), 1u);
   EXPECT_EQ(result.failed_links[0].link_text, "held");

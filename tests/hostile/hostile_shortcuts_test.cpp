@@ -28,7 +28,8 @@ class HostileShortcutTest : public ::testing::Test {
   ExportResult Export() {
     const std::unique_ptr<Collation> collation = MakeSystemCollation();
     const RegionalSettings regional;
-    ExportEnvironment environment{*files_, *collation, regional, [] { return LocalTime{2026, 12, 8, 15, 4, 5}; }};
+    ExportEnvironment environment{*files_, *collation, regional,
+                                  [] { return LocalTime{2026, 12, 8, 15, 4, 5}; }};
     ExportRequest request;
     request.root = temp_.path() + "Fav\\";
     request.page_path = temp_.path() + "page.htm";
@@ -56,7 +57,8 @@ TEST_F(HostileShortcutTest, EmptyHugeBinaryAndOverlongShortcutsEachGiveOneLink) 
   std::string binary(4096, '\0');
   for (char& c : binary) c = static_cast<char>(random());
   Put("binary.url", binary + "\n[InternetShortcut]\nURL=https://binary.example/\0tail\n");
-  Put("long.url", "[InternetShortcut]\r\nURL=https://long.example/" + std::string(3000, 'a') + "\r\n");
+  Put("long.url",
+      "[InternetShortcut]\r\nURL=https://long.example/" + std::string(3000, 'a') + "\r\n");
 
   const ExportResult result = Export();
   ASSERT_EQ(result.outcome, ExportOutcome::kWritten) << result.reason;
@@ -81,7 +83,8 @@ TEST_F(HostileShortcutTest, MarkupInAnAddressStaysInsideItsAttribute) {
   EXPECT_NE(page.find("https://x.example/?a=%22b%22&c=%3Cd%3E"), std::string::npos);
   // Every anchor's address runs from its opening quote to the closing one.
   size_t anchors = 0;
-  for (size_t at = page.find("<a "); at != std::string::npos; at = page.find("<a ", at + 1)) ++anchors;
+  for (size_t at = page.find("<a "); at != std::string::npos; at = page.find("<a ", at + 1))
+    ++anchors;
   EXPECT_EQ(anchors, 3u);  // the two links and the generated-by line
 }
 

@@ -17,7 +17,8 @@ TEST(NumberTextLimitsTest, LargestDoublesKeepTwoDecimals) {
   EXPECT_TRUE(text.ends_with(".00")) << text;
   EXPECT_EQ(GroupedTwoDecimalsText(1e20 + 0.5, regional), "100,000,000,000,000,000,000.00");
   EXPECT_EQ(GroupedTwoDecimalsText(std::numeric_limits<double>::infinity(), regional), "0.00");
-  EXPECT_EQ(GroupedWholeNumberText(-largest, regional).size(), GroupedTwoDecimalsText(-largest, regional).size() - 3);
+  EXPECT_EQ(GroupedWholeNumberText(-largest, regional).size(),
+            GroupedTwoDecimalsText(-largest, regional).size() - 3);
 }
 
 }  // namespace

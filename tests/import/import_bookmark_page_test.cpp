@@ -334,7 +334,8 @@ TEST_F(ImportTest, EachLinkIsCheckedOnceAndFoldersCreatedOnce) {
   // The page and the root only: a new shortcut is created straight away, one
   // create and one write each.
   EXPECT_EQ(files_.CountCalls(FileOperation::kFileExists), 2u);
-  EXPECT_EQ(files_.CountCalls(FileOperation::kWriteNewFile), 1u + 50);  // the page, then the shortcuts
+  EXPECT_EQ(files_.CountCalls(FileOperation::kWriteNewFile),
+            1u + 50);  // the page, then the shortcuts
   EXPECT_EQ(files_.CountCalls(FileOperation::kCreateFolder), 3u);
   EXPECT_LE(files_.CountCalls(FileOperation::kFolderExists), 10u);
 }

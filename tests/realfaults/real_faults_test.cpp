@@ -80,14 +80,17 @@ class RealFaultsTest : public ::testing::Test {
     }
     int raw = 0;
     ::waitpid(child, &raw, 0);
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw), Read(At("errors.txt")), !WIFEXITED(raw)};
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw), Read(At("errors.txt")),
+            !WIFEXITED(raw)};
   }
 
   // A tmpfs of the size at the folder; false (and a line why) when it cannot be mounted.
   bool Mount(const std::string& folder, const std::string& size) {
     fs::create_directories(At(folder));
-    if (::geteuid() != 0 || ::mount("tmpfs", At(folder).c_str(), "tmpfs", 0, ("size=" + size).c_str()) != 0) {
-      std::printf("skipped: mounting a %s tmpfs needs root and a kernel that allows it here\n", size.c_str());
+    if (::geteuid() != 0 ||
+        ::mount("tmpfs", At(folder).c_str(), "tmpfs", 0, ("size=" + size).c_str()) != 0) {
+      std::printf("skipped: mounting a %s tmpfs needs root and a kernel that allows it here\n",
+                  size.c_str());
       return false;
     }
     mounts_.push_back(At(folder));
@@ -101,15 +104,17 @@ class RealFaultsTest : public ::testing::Test {
 std::string Page(int links, size_t address_length = 40, int folders = 5) {
   std::string page;
   for (int i = 0; i < links; ++i) {
-    page += "<a href=\"https://e" + std::to_string(i) + ".example/" + std::string(address_length, 'x') +
-            "\" MyDir=\"D" + std::to_string(i % folders) + "\">L" + std::to_string(i) + "</a>\n";
+    page += "<a href=\"https://e" + std::to_string(i) + ".example/" +
+            std::string(address_length, 'x') + "\" MyDir=\"D" + std::to_string(i % folders) +
+            "\">L" + std::to_string(i) + "</a>\n";
   }
   return page;
 }
 
 bool HasTemporary(const Tree& tree) {
   for (const auto& [name, bytes] : tree) {
-    if (name.find("~linkshelf-") != std::string::npos || name.find(".~") != std::string::npos) return true;
+    if (name.find("~linkshelf-") != std::string::npos || name.find(".~") != std::string::npos)
+      return true;
   }
   return false;
 }
@@ -121,8 +126,9 @@ TEST_F(RealFaultsTest, LinksAreFollowedForReadingOnlyAndPermissionsStay) {
   fs::create_directory_symlink(At("outside"), At("root/F"));
   fs::create_symlink(At("outside/t.url"), At("root/L.url"));
   fs::create_directory_symlink(At("root"), At("root/F2"));  // a loop for the reading
-  Write("page.htm", "<a href=\"https://a.example/\" MyDir=\"F\">x</a><a href=\"https://l.example/\">L</a>"
-                    "<a href=\"https://ok.example/\">ok</a>");
+  Write("page.htm",
+        "<a href=\"https://a.example/\" MyDir=\"F\">x</a><a href=\"https://l.example/\">L</a>"
+        "<a href=\"https://ok.example/\">ok</a>");
   const Tree outside = Files("outside");
 
   Run run = Cli("import page.htm root -y");
@@ -131,7 +137,8 @@ TEST_F(RealFaultsTest, LinksAreFollowedForReadingOnlyAndPermissionsStay) {
   EXPECT_NE(run.errors.find("x："), std::string::npos) << run.errors;
   EXPECT_NE(run.errors.find("L："), std::string::npos) << run.errors;
   EXPECT_NE(Read(At("root/ok.url")).find("URL=https://ok.example/"), std::string::npos);
-  EXPECT_EQ(fs::status(At("root/ok.url")).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(fs::status(At("root/ok.url")).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
 
   // The page through a link: written through to its target, which keeps its permissions.
   Write("pages/real.htm", "old");
@@ -140,8 +147,10 @@ TEST_F(RealFaultsTest, LinksAreFollowedForReadingOnlyAndPermissionsStay) {
   run = Cli("export root -o named.htm -y");
   EXPECT_EQ(run.status, 0) << run.errors;
   EXPECT_TRUE(fs::is_symlink(At("named.htm")));
-  EXPECT_NE(Read(At("pages/real.htm")).find("https://t.example/"), std::string::npos);  // read through F
-  EXPECT_EQ(fs::status(At("pages/real.htm")).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_NE(Read(At("pages/real.htm")).find("https://t.example/"),
+            std::string::npos);  // read through F
+  EXPECT_EQ(fs::status(At("pages/real.htm")).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST_F(RealFaultsTest, ShortcutsThatCannotBeReadAreEachNamedAndTheRestExported) {
@@ -171,7 +180,8 @@ TEST_F(RealFaultsTest, ShortcutsThatCannotBeReadAreEachNamedAndTheRestExported) 
   }
   const Run run = Cli("export root -o page.htm -y");
   EXPECT_EQ(run.status, 1) << run.errors;
-  for (const char* name : {"fifo.url", "zero.url", "sparse.url", "dangling.url", "loop1.url", "back\\slash.url"})
+  for (const char* name :
+       {"fifo.url", "zero.url", "sparse.url", "dangling.url", "loop1.url", "back\\slash.url"})
     EXPECT_NE(run.errors.find(name), std::string::npos) << name << "\n" << run.errors;
   const std::string page = Read(At("page.htm"));
   EXPECT_NE(page.find("https://good.example/"), std::string::npos);
@@ -184,18 +194,23 @@ TEST_F(RealFaultsTest, SignalsAtRandomMomentsLeaveOldOrWholeNewFiles) {
   const bool fast = Mount("work", "64m");  // on a disk every new shortcut waits for its flush
   const int links = fast ? 600 : 120;
   Write("work/page.htm", Page(links));
-  for (int i = 0; i < links; i += 3) Write("work/start/D" + std::to_string(i % 5) + "/L" + std::to_string(i) + ".url", "[InternetShortcut]\r\nURL=old\r\nIconIndex=1\r\n");
+  for (int i = 0; i < links; i += 3)
+    Write("work/start/D" + std::to_string(i % 5) + "/L" + std::to_string(i) + ".url",
+          "[InternetShortcut]\r\nURL=old\r\nIconIndex=1\r\n");
   const Tree start = Files("work/start");
   fs::copy(At("work/start"), At("work/done"), fs::copy_options::recursive);
   const auto began = std::chrono::steady_clock::now();
   ASSERT_EQ(Cli("import work/page.htm work/done -y").status, 0);
-  const auto clean = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - began);
+  const auto clean = std::chrono::duration_cast<std::chrono::microseconds>(
+      std::chrono::steady_clock::now() - began);
   ASSERT_EQ(Cli("export work/done -o work/new.htm -y").status, 0);
   const Tree done = Files("work/done");
   const std::string new_page = Read(At("work/new.htm"));
 
-  const unsigned seed = std::getenv("LINKSHELF_SEED") ? std::stoul(std::getenv("LINKSHELF_SEED")) : std::random_device{}();
-  std::printf("seed %u (LINKSHELF_SEED repeats it); a clean import takes %lld us\n", seed, static_cast<long long>(clean.count()));
+  const unsigned seed = std::getenv("LINKSHELF_SEED") ? std::stoul(std::getenv("LINKSHELF_SEED"))
+                                                      : std::random_device{}();
+  std::printf("seed %u (LINKSHELF_SEED repeats it); a clean import takes %lld us\n", seed,
+              static_cast<long long>(clean.count()));
   std::mt19937 random(seed);
   std::uniform_int_distribution<long long> moment(0, clean.count() * 6 / 5);
   for (const int signal : {SIGKILL, SIGINT, SIGTERM}) {
@@ -203,7 +218,8 @@ TEST_F(RealFaultsTest, SignalsAtRandomMomentsLeaveOldOrWholeNewFiles) {
       SCOPED_TRACE(testing::Message() << "signal " << signal << ", trial " << trial);
       fs::remove_all(At("work/r"));
       fs::copy(At("work/start"), At("work/r"), fs::copy_options::recursive);
-      Run run = Cli("import work/page.htm work/r -y", signal, std::chrono::microseconds(moment(random)));
+      Run run =
+          Cli("import work/page.htm work/r -y", signal, std::chrono::microseconds(moment(random)));
       for (const auto& [name, bytes] : Files("work/r")) {
         const auto was = start.find(name);
         if (signal == SIGKILL && name.find("~linkshelf-") != std::string::npos) continue;
@@ -212,16 +228,19 @@ TEST_F(RealFaultsTest, SignalsAtRandomMomentsLeaveOldOrWholeNewFiles) {
       if (signal != SIGKILL) {
         // Before the program catches signals, or once it has finished, one ends it at once.
         EXPECT_TRUE(run.status == 0 || run.status == 128 + signal) << run.status;
-        EXPECT_TRUE(run.status == 0 || run.signalled || run.errors.ends_with("interrupted\n")) << run.errors;
+        EXPECT_TRUE(run.status == 0 || run.signalled || run.errors.ends_with("interrupted\n"))
+            << run.errors;
         EXPECT_FALSE(HasTemporary(Files("work/r")));
       }
       EXPECT_EQ(Cli("import work/page.htm work/r -y").status, 0);
       EXPECT_EQ(Files("work/r"), done);
 
       Write("work/r/page.htm", "old page");
-      run = Cli("export work/r -o work/r/page.htm -y", signal, std::chrono::microseconds(moment(random) / 4));
+      run = Cli("export work/r -o work/r/page.htm -y", signal,
+                std::chrono::microseconds(moment(random) / 4));
       const std::string page = Read(At("work/r/page.htm"));
-      EXPECT_TRUE(page == "old page" || page.ends_with(new_page.substr(new_page.rfind("</body>")))) << page.size();
+      EXPECT_TRUE(page == "old page" || page.ends_with(new_page.substr(new_page.rfind("</body>"))))
+          << page.size();
     }
   }
 }
@@ -234,7 +253,9 @@ TEST_F(RealFaultsTest, AFullDiskAndAReadOnlyDiskAreReportedAndLoseNothing) {
   const Tree written = Files("small/r");
   EXPECT_FALSE(HasTemporary(written));
   size_t failed = 0;
-  for (size_t at = 0; (at = run.errors.find("No space left on device", at)) != std::string::npos; ++at) ++failed;
+  for (size_t at = 0; (at = run.errors.find("No space left on device", at)) != std::string::npos;
+       ++at)
+    ++failed;
   EXPECT_EQ(written.size() + failed, 700u) << run.errors.substr(0, 300);
   for (const auto& [name, bytes] : written) EXPECT_TRUE(bytes.ends_with("x\r\n")) << name;
 

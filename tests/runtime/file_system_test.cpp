@@ -83,7 +83,8 @@ TEST_F(FileSystemTest, MissingFilesHaveNoSizeOrDate) {
 // Files of every size come back whole, however many reads they take; a
 // folder is no file to read.
 TEST_F(FileSystemTest, ReadingGivesEveryByteOfAFileAndRefusesAFolder) {
-  for (const size_t size : {size_t{0}, size_t{1}, size_t{4095}, size_t{4096}, size_t{4097}, size_t{300000}}) {
+  for (const size_t size :
+       {size_t{0}, size_t{1}, size_t{4095}, size_t{4096}, size_t{4097}, size_t{300000}}) {
     SCOPED_TRACE(size);
     std::string written(size, '\0');
     for (size_t i = 0; i < size; ++i) written[i] = static_cast<char>(i * 7 % 251);
@@ -109,7 +110,8 @@ TEST_F(FileSystemTest, LinksAreToldApartAndNewFilesReplaceNothing) {
   EXPECT_TRUE(files_->IsLink(temp_.path() + "link"));
   EXPECT_FALSE(files_->IsLink(temp_.path() + "real"));
   EXPECT_FALSE(files_->FolderIdentity(temp_.path() + "real").empty());
-  EXPECT_EQ(files_->FolderIdentity(temp_.path() + "link"), files_->FolderIdentity(temp_.path() + "real"));
+  EXPECT_EQ(files_->FolderIdentity(temp_.path() + "link"),
+            files_->FolderIdentity(temp_.path() + "real"));
   std::vector<FolderEntry> entries = files_->FindEntries(temp_.path() + "l*");
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_TRUE(entries[0].is_link && entries[0].is_folder);
@@ -127,15 +129,18 @@ TEST_F(FileSystemTest, LinksAreToldApartAndNewFilesReplaceNothing) {
 }
 
 TEST(TemporaryNameTest, OnlyTheProgramsOwnAreRecognised) {
-  const std::pair<const char*, std::uint32_t> own[] = {
-      {"~linkshelf-4321-0.tmp", 4321}, {"~linkshelf-7-12.tmp", 7}, {"Daily.url.~3.tmp", 0}, {"page.HTM.~0.tmp", 0}};
+  const std::pair<const char*, std::uint32_t> own[] = {{"~linkshelf-4321-0.tmp", 4321},
+                                                       {"~linkshelf-7-12.tmp", 7},
+                                                       {"Daily.url.~3.tmp", 0},
+                                                       {"page.HTM.~0.tmp", 0}};
   for (const auto& [name, owner] : own) {
     std::uint32_t found = 99;
     EXPECT_TRUE(IsOwnTemporaryName(name, found)) << name;
     EXPECT_EQ(found, owner) << name;
   }
   std::uint32_t found = 0;
-  for (const char* name : {"notes.~1.tmp", "~linkshelf-x-0.tmp", "~linkshelf-1-0.txt", "~linkshelf--0.tmp", "a.url"})
+  for (const char* name :
+       {"notes.~1.tmp", "~linkshelf-x-0.tmp", "~linkshelf-1-0.txt", "~linkshelf--0.tmp", "a.url"})
     EXPECT_FALSE(IsOwnTemporaryName(name, found)) << name;
 }
 

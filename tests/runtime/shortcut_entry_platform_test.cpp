@@ -17,7 +17,8 @@ namespace {
 
 std::string PlatformEntry(const std::string& path, const char* section, const char* key) {
   char buffer[2048];
-  const DWORD length = GetPrivateProfileStringA(section, key, "", buffer, sizeof buffer, path.c_str());
+  const DWORD length =
+      GetPrivateProfileStringA(section, key, "", buffer, sizeof buffer, path.c_str());
   return std::string(buffer, length);
 }
 

@@ -24,9 +24,11 @@ TEST(FindShortcutEntry, MissingPiecesGiveTheEmptyText) {
   // The entry stands only in another section.
   EXPECT_EQ(FindShortcutEntry("[DEFAULT]\r\nURL=http://x/\r\n", "InternetShortcut", "URL"), "");
   // Entries before any header belong to no section.
-  EXPECT_EQ(FindShortcutEntry("URL=http://x/\r\n[InternetShortcut]\r\n", "InternetShortcut", "URL"), "");
+  EXPECT_EQ(FindShortcutEntry("URL=http://x/\r\n[InternetShortcut]\r\n", "InternetShortcut", "URL"),
+            "");
   // Only the first section of that name counts.
-  EXPECT_EQ(FindShortcutEntry("[InternetShortcut]\r\n[InternetShortcut]\r\nURL=x\r\n", "InternetShortcut", "URL"),
+  EXPECT_EQ(FindShortcutEntry("[InternetShortcut]\r\n[InternetShortcut]\r\nURL=x\r\n",
+                              "InternetShortcut", "URL"),
             "");
 }
 
@@ -38,7 +40,8 @@ TEST(FindShortcutEntry, RemovesEnclosingQuotesAndCutsLongValues) {
   EXPECT_EQ(FindShortcutEntry("[S]\rK=lone CR\r", "S", "K"), "lone CR");
 
   const std::string address = "http://long.example/" + std::string(2980, 'a');
-  const std::string value = FindShortcutEntry("[InternetShortcut]\r\nURL=" + address + "\r\n", "InternetShortcut", "URL");
+  const std::string value =
+      FindShortcutEntry("[InternetShortcut]\r\nURL=" + address + "\r\n", "InternetShortcut", "URL");
   EXPECT_EQ(value, address.substr(0, 2047));
 }
 
@@ -56,11 +59,13 @@ TEST(SetShortcutEntry, UpdatesInPlaceAndKeepsOtherLines) {
             "[InternetShortcut]\r\nurl=http://new/\r\nIconFile=C:\\x.ico\r\nIconIndex=3\r\n"
             "\r\n[Other]\r\nK=V\r\n");
   // A missing key follows the section's last entry, before the blank line.
-  EXPECT_EQ(SetShortcutEntry(file, "InternetShortcut", "HotKey", "0"),
-            "[InternetShortcut]\r\nurl=http://old/\r\nIconFile=C:\\x.ico\r\nIconIndex=3\r\nHotKey=0\r\n"
-            "\r\n[Other]\r\nK=V\r\n");
+  EXPECT_EQ(
+      SetShortcutEntry(file, "InternetShortcut", "HotKey", "0"),
+      "[InternetShortcut]\r\nurl=http://old/\r\nIconFile=C:\\x.ico\r\nIconIndex=3\r\nHotKey=0\r\n"
+      "\r\n[Other]\r\nK=V\r\n");
   // A missing section goes at the end, after a line end the file lacked.
-  EXPECT_EQ(SetShortcutEntry("[A]\nK=V", "DEFAULT", "BASEURL", "u"), "[A]\nK=V\r\n[DEFAULT]\r\nBASEURL=u\r\n");
+  EXPECT_EQ(SetShortcutEntry("[A]\nK=V", "DEFAULT", "BASEURL", "u"),
+            "[A]\nK=V\r\n[DEFAULT]\r\nBASEURL=u\r\n");
   EXPECT_EQ(SetShortcutEntry("[A]", "A", "K", "V"), "[A]\r\nK=V\r\n");
 }
 
@@ -85,7 +90,8 @@ TEST(ShortcutEntryFile, WritesAndReadsThroughTheFileLayer) {
   // No temporary file is left beside the shortcut.
   EXPECT_EQ(files->FindEntries(folder.path() + "*.tmp").size(), 0u);
 
-  const FileStatus failed = WriteShortcutEntry(*files, folder.path() + "missing\\x.url", "S", "K", "V");
+  const FileStatus failed =
+      WriteShortcutEntry(*files, folder.path() + "missing\\x.url", "S", "K", "V");
   EXPECT_FALSE(failed);
   EXPECT_EQ(failed.reason, "Unable to write to " + folder.path() + "missing\\x.url");
 }

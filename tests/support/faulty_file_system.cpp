@@ -16,19 +16,32 @@ FileStatus Injected(FileOperation operation) {
 
 const char* FileOperationName(FileOperation operation) {
   switch (operation) {
-    case FileOperation::kFindEntries: return "FindEntries";
-    case FileOperation::kFileExists: return "FileExists";
-    case FileOperation::kFolderExists: return "FolderExists";
-    case FileOperation::kFileSize: return "FileSize";
-    case FileOperation::kLastWriteTime: return "LastWriteTime";
-    case FileOperation::kReadFile: return "ReadFile";
-    case FileOperation::kCreateFolder: return "CreateFolder";
-    case FileOperation::kWriteNewFile: return "WriteNewFile";
-    case FileOperation::kReplaceFile: return "ReplaceFile";
-    case FileOperation::kRemoveFile: return "RemoveFile";
-    case FileOperation::kMoveNewFile: return "MoveNewFile";
-    case FileOperation::kRemoveFolder: return "RemoveFolder";
-    case FileOperation::kFlushFolder: return "FlushFolder";
+    case FileOperation::kFindEntries:
+      return "FindEntries";
+    case FileOperation::kFileExists:
+      return "FileExists";
+    case FileOperation::kFolderExists:
+      return "FolderExists";
+    case FileOperation::kFileSize:
+      return "FileSize";
+    case FileOperation::kLastWriteTime:
+      return "LastWriteTime";
+    case FileOperation::kReadFile:
+      return "ReadFile";
+    case FileOperation::kCreateFolder:
+      return "CreateFolder";
+    case FileOperation::kWriteNewFile:
+      return "WriteNewFile";
+    case FileOperation::kReplaceFile:
+      return "ReplaceFile";
+    case FileOperation::kRemoveFile:
+      return "RemoveFile";
+    case FileOperation::kMoveNewFile:
+      return "MoveNewFile";
+    case FileOperation::kRemoveFolder:
+      return "RemoveFolder";
+    case FileOperation::kFlushFolder:
+      return "FlushFolder";
   }
   return "?";
 }
@@ -78,8 +91,8 @@ std::optional<FaultKind> FaultyFileSystem::Strike(FileOperation operation, const
   return fault;
 }
 
-FileStatus FaultyFileSystem::Record(FileOperation operation, const std::string& path, FileStatus status,
-                                    bool by_plan, std::string second_path) {
+FileStatus FaultyFileSystem::Record(FileOperation operation, const std::string& path,
+                                    FileStatus status, bool by_plan, std::string second_path) {
   calls_.push_back({operation, path, std::move(second_path), by_plan, status.ok});
   return status;
 }
@@ -106,28 +119,30 @@ FileStatus FaultyFileSystem::SearchFolder(const std::string& pattern,
 
 bool FaultyFileSystem::FileExists(const std::string& path) {
   const bool struck = Strike(FileOperation::kFileExists, path).has_value();
-  Record(FileOperation::kFileExists, path, struck ? Injected(FileOperation::kFileExists) : FileStatus(), struck);
+  Record(FileOperation::kFileExists, path,
+         struck ? Injected(FileOperation::kFileExists) : FileStatus(), struck);
   return !struck && inner_.FileExists(path);
 }
 
 bool FaultyFileSystem::FolderExists(const std::string& path) {
   const bool struck = Strike(FileOperation::kFolderExists, path).has_value();
-  Record(FileOperation::kFolderExists, path, struck ? Injected(FileOperation::kFolderExists) : FileStatus(),
-         struck);
+  Record(FileOperation::kFolderExists, path,
+         struck ? Injected(FileOperation::kFolderExists) : FileStatus(), struck);
   return !struck && inner_.FolderExists(path);
 }
 
 std::optional<std::uint64_t> FaultyFileSystem::FileSize(const std::string& path) {
   const bool struck = Strike(FileOperation::kFileSize, path).has_value();
-  Record(FileOperation::kFileSize, path, struck ? Injected(FileOperation::kFileSize) : FileStatus(), struck);
+  Record(FileOperation::kFileSize, path, struck ? Injected(FileOperation::kFileSize) : FileStatus(),
+         struck);
   if (struck) return std::nullopt;
   return inner_.FileSize(path);
 }
 
 std::optional<LocalTime> FaultyFileSystem::LastWriteTime(const std::string& path) {
   const bool struck = Strike(FileOperation::kLastWriteTime, path).has_value();
-  Record(FileOperation::kLastWriteTime, path, struck ? Injected(FileOperation::kLastWriteTime) : FileStatus(),
-         struck);
+  Record(FileOperation::kLastWriteTime, path,
+         struck ? Injected(FileOperation::kLastWriteTime) : FileStatus(), struck);
   if (struck) return std::nullopt;
   return inner_.LastWriteTime(path);
 }
@@ -136,9 +151,11 @@ FileStatus FaultyFileSystem::ReadFile(const std::string& path, std::string& byte
   return ReadFileUpTo(path, bytes, UINT64_MAX);
 }
 
-FileStatus FaultyFileSystem::ReadFileUpTo(const std::string& path, std::string& bytes, std::uint64_t limit) {
+FileStatus FaultyFileSystem::ReadFileUpTo(const std::string& path, std::string& bytes,
+                                          std::uint64_t limit) {
   const auto fault = Strike(FileOperation::kReadFile, path);
-  if (!fault) return Record(FileOperation::kReadFile, path, inner_.ReadFileUpTo(path, bytes, limit), false);
+  if (!fault)
+    return Record(FileOperation::kReadFile, path, inner_.ReadFileUpTo(path, bytes, limit), false);
   bytes.clear();
   if (*fault == FaultKind::kPartialWrite || *fault == FaultKind::kPartialWriteLeftBehind) {
     // A read that breaks off hands back what it got so far.
@@ -157,7 +174,8 @@ FileStatus FaultyFileSystem::CreateFolder(const std::string& path) {
 
 FileStatus FaultyFileSystem::WriteNewFile(const std::string& path, std::string_view bytes) {
   const auto fault = Strike(FileOperation::kWriteNewFile, path);
-  if (!fault) return Record(FileOperation::kWriteNewFile, path, inner_.WriteNewFile(path, bytes), false);
+  if (!fault)
+    return Record(FileOperation::kWriteNewFile, path, inner_.WriteNewFile(path, bytes), false);
   switch (*fault) {
     case FaultKind::kRefuse:
       break;
@@ -177,7 +195,8 @@ FileStatus FaultyFileSystem::WriteNewFile(const std::string& path, std::string_v
 FileStatus FaultyFileSystem::ReplaceFile(const std::string& from, const std::string& to) {
   // A move counts against plans for either of its paths.
   const auto fault = Strike(FileOperation::kReplaceFile, from, to);
-  if (!fault) return Record(FileOperation::kReplaceFile, from, inner_.ReplaceFile(from, to), false, to);
+  if (!fault)
+    return Record(FileOperation::kReplaceFile, from, inner_.ReplaceFile(from, to), false, to);
   if (*fault == FaultKind::kDoneButReported) inner_.ReplaceFile(from, to);
   return Record(FileOperation::kReplaceFile, from, Injected(FileOperation::kReplaceFile), true, to);
 }
@@ -191,7 +210,8 @@ FileStatus FaultyFileSystem::RemoveFile(const std::string& path) {
 
 FileStatus FaultyFileSystem::MoveNewFile(const std::string& from, const std::string& to) {
   const auto fault = Strike(FileOperation::kMoveNewFile, from, to);
-  if (!fault) return Record(FileOperation::kMoveNewFile, from, inner_.MoveNewFile(from, to), false, to);
+  if (!fault)
+    return Record(FileOperation::kMoveNewFile, from, inner_.MoveNewFile(from, to), false, to);
   if (*fault == FaultKind::kDoneButReported) inner_.MoveNewFile(from, to);
   return Record(FileOperation::kMoveNewFile, from, Injected(FileOperation::kMoveNewFile), true, to);
 }

@@ -146,14 +146,17 @@ class FaultyFileSystem final : public FileSystem {
   FileStatus WriteNewFile(const std::string& path, std::string_view bytes) override;
   FileStatus ReplaceFile(const std::string& from, const std::string& to) override;
   FileStatus RemoveFile(const std::string& path) override;
-  FileStatus ReadFileUpTo(const std::string& path, std::string& bytes, std::uint64_t limit) override;
+  FileStatus ReadFileUpTo(const std::string& path, std::string& bytes,
+                          std::uint64_t limit) override;
   FileStatus MoveNewFile(const std::string& from, const std::string& to) override;
   FileStatus RemoveFolder(const std::string& path) override;
   FileStatus FlushFolder(const std::string& path) override;
   // Looks that change nothing pass straight through, uncounted.
   bool IsLink(const std::string& path) override { return inner_.IsLink(path); }
   std::string LinkTarget(const std::string& path) override { return inner_.LinkTarget(path); }
-  std::string FolderIdentity(const std::string& path) override { return inner_.FolderIdentity(path); }
+  std::string FolderIdentity(const std::string& path) override {
+    return inner_.FolderIdentity(path);
+  }
 
  private:
   struct ActivePlan {

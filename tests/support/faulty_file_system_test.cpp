@@ -50,10 +50,12 @@ TEST_F(FaultyFileSystemTest, CountsAnyOperationStickyOrByPath) {
 }
 
 TEST_F(FaultyFileSystemTest, PartialWritesAndLostAnswers) {
-  files_.AddFault(FaultPlan::NthCallOf(FileOperation::kWriteNewFile, 1).As(FaultKind::kPartialWrite));
+  files_.AddFault(
+      FaultPlan::NthCallOf(FileOperation::kWriteNewFile, 1).As(FaultKind::kPartialWrite));
   files_.AddFault(
       FaultPlan::NthCallOf(FileOperation::kWriteNewFile, 2).As(FaultKind::kPartialWriteLeftBehind));
-  files_.AddFault(FaultPlan::NthCallOf(FileOperation::kReplaceFile, 1).As(FaultKind::kDoneButReported));
+  files_.AddFault(
+      FaultPlan::NthCallOf(FileOperation::kReplaceFile, 1).As(FaultKind::kDoneButReported));
   EXPECT_FALSE(files_.WriteNewFile("C:\\removed", "12345678"));
   EXPECT_FALSE(files_.WriteNewFile("C:\\kept", "12345678"));
   EXPECT_FALSE(files_.ReplaceFile("C:\\kept", "C:\\moved"));
@@ -63,7 +65,8 @@ TEST_F(FaultyFileSystemTest, PartialWritesAndLostAnswers) {
 // The page write of the export relies on this: whichever step fails, the page
 // holds its old bytes or all of the new ones, and no temporary file stays.
 TEST_F(FaultyFileSystemTest, ReplacingContentSurvivesAFailureAtEveryStep) {
-  for (FaultKind kind : {FaultKind::kRefuse, FaultKind::kPartialWrite, FaultKind::kDoneButReported}) {
+  for (FaultKind kind :
+       {FaultKind::kRefuse, FaultKind::kPartialWrite, FaultKind::kDoneButReported}) {
     for (std::size_t call = 1;; ++call) {
       SCOPED_TRACE(testing::Message() << "kind " << int(kind) << " call " << call);
       MemoryFileSystem memory;

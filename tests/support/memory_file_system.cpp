@@ -51,7 +51,9 @@ std::string NameFault(std::string_view name) {
   return {};
 }
 
-FileStatus NotFound() { return FileStatus::Failure("the system cannot find the file specified"); }
+FileStatus NotFound() {
+  return FileStatus::Failure("the system cannot find the file specified");
+}
 
 }  // namespace
 
@@ -62,7 +64,8 @@ std::vector<std::string> MemoryFileSystem::Components(std::string_view path) con
   std::vector<std::string> parts = SplitPath(path);
   std::vector<std::string> result;
   size_t next = 0;
-  if (path.size() >= 2 && (path[0] == '\\' || path[0] == '/') && (path[1] == '\\' || path[1] == '/')) {
+  if (path.size() >= 2 && (path[0] == '\\' || path[0] == '/') &&
+      (path[1] == '\\' || path[1] == '/')) {
     // \\server\share: parts are "", "", server, share, ...
     std::string root = "\\\\";
     if (parts.size() > 2) root += parts[2];
@@ -143,7 +146,8 @@ std::vector<FolderEntry> MemoryFileSystem::FindEntries(const std::string& patter
     }
   }
   const std::string prefix = key + "\\";
-  for (auto it = nodes_.lower_bound(prefix); it != nodes_.end() && it->first.starts_with(prefix); ++it) {
+  for (auto it = nodes_.lower_bound(prefix); it != nodes_.end() && it->first.starts_with(prefix);
+       ++it) {
     if (it->first.find('\\', prefix.size()) != std::string::npos) continue;  // deeper down
     const std::string name = NamePart(it->second.full_path);
     if (MatchesWildcard(name, wildcard)) entries.push_back({name, it->second.is_folder});
@@ -189,11 +193,13 @@ FileStatus MemoryFileSystem::CreateFolder(const std::string& path) {
   if (const std::string fault = NameFault(components.back()); !fault.empty()) {
     return FileStatus::Failure(fault);
   }
-  if (!ParentIsFolder(components)) return FileStatus::Failure("the system cannot find the path specified");
+  if (!ParentIsFolder(components))
+    return FileStatus::Failure("the system cannot find the path specified");
   const std::string key = Key(components);
   if (auto found = nodes_.find(key); found != nodes_.end()) {
-    return found->second.is_folder ? FileStatus::Success()
-                                   : FileStatus::Failure("cannot create a file when that file already exists");
+    return found->second.is_folder
+               ? FileStatus::Success()
+               : FileStatus::Failure("cannot create a file when that file already exists");
   }
   nodes_[key] = Node{FullPath(path), true, {}, clock_};
   return FileStatus::Success();
@@ -205,7 +211,8 @@ FileStatus MemoryFileSystem::WriteNewFile(const std::string& path, std::string_v
   if (const std::string fault = NameFault(components.back()); !fault.empty()) {
     return FileStatus::Failure(fault);
   }
-  if (!ParentIsFolder(components)) return FileStatus::Failure("the system cannot find the path specified");
+  if (!ParentIsFolder(components))
+    return FileStatus::Failure("the system cannot find the path specified");
   const std::string key = Key(components);
   if (nodes_.contains(key)) return FileStatus::Failure("the file exists");
   nodes_[key] = Node{FullPath(path), false, std::string(bytes), clock_};
@@ -221,7 +228,8 @@ FileStatus MemoryFileSystem::ReplaceFile(const std::string& from, const std::str
   if (const std::string fault = NameFault(target.back()); !fault.empty()) {
     return FileStatus::Failure(fault);
   }
-  if (!ParentIsFolder(target)) return FileStatus::Failure("the system cannot find the path specified");
+  if (!ParentIsFolder(target))
+    return FileStatus::Failure("the system cannot find the path specified");
   const std::string key = Key(target);
   if (key == moved->first) return FileStatus::Success();
   if (auto existing = nodes_.find(key); existing != nodes_.end() && existing->second.is_folder) {

@@ -19,7 +19,7 @@ TEST(MemoryFileSystemTest, PathsFollowTheWindowsRules) {
   EXPECT_TRUE(files.FileExists("C:/Fav/News/Daily.url"));
   EXPECT_TRUE(files.FileExists("C:\\Fav\\Other\\..\\.\\News\\Daily.url"));
   EXPECT_TRUE(files.FileExists("C:\\..\\..\\Fav\\News\\Daily.url"));  // never above the drive
-  EXPECT_TRUE(files.FileExists("C:\\Fav\\News\\Daily.url. . "));      // trailing dots and blanks drop
+  EXPECT_TRUE(files.FileExists("C:\\Fav\\News\\Daily.url. . "));  // trailing dots and blanks drop
   EXPECT_TRUE(files.FolderExists("C:\\Fav\\News\\"));
   EXPECT_TRUE(files.FolderExists("D:\\"));
   EXPECT_TRUE(files.FolderExists("\\\\server\\share"));
@@ -31,15 +31,17 @@ TEST(MemoryFileSystemTest, PathsFollowTheWindowsRules) {
 TEST(MemoryFileSystemTest, RefusesNamesThatWindowsRefuses) {
   MemoryFileSystem files;
   files.PutFolder("C:\\Fav");
-  for (const char* name : {"a:stream.url", "what?.url", "a\"b", "a<b", "a|b", "tab\t.url", "CON", "con.url",
-                           "Lpt1.txt", "nul .url", "..."}) {
+  for (const char* name : {"a:stream.url", "what?.url", "a\"b", "a<b", "a|b", "tab\t.url", "CON",
+                           "con.url", "Lpt1.txt", "nul .url", "..."}) {
     SCOPED_TRACE(name);
     EXPECT_FALSE(files.WriteNewFile(std::string("C:\\Fav\\") + name, "x"));
     EXPECT_FALSE(files.CreateFolder(std::string("C:\\Fav\\") + name));
   }
   EXPECT_TRUE(files.WriteNewFile("C:\\Fav\\COM10.url", "x"));
   EXPECT_TRUE(files.WriteNewFile("C:\\Fav\\console.url", "x"));
-  EXPECT_EQ(files.Snapshot(), (Entries{{"C:\\Fav\\", ""}, {"C:\\Fav\\COM10.url", "x"}, {"C:\\Fav\\console.url", "x"}}));
+  EXPECT_EQ(
+      files.Snapshot(),
+      (Entries{{"C:\\Fav\\", ""}, {"C:\\Fav\\COM10.url", "x"}, {"C:\\Fav\\console.url", "x"}}));
 }
 
 TEST(MemoryFileSystemTest, CreatesMovesAndRemovesLikeADisk) {

@@ -7,9 +7,9 @@
 namespace linkshelf {
 namespace {
 
-using window_test::WhenLoopRuns;
 using window_test::FocusedControl;
 using window_test::RunInsideApplication;
+using window_test::WhenLoopRuns;
 
 void AnswerYes(void* context, Control*) {
   static_cast<Control*>(context)->ModalResult = 6;

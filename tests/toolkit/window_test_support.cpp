@@ -158,7 +158,8 @@ void CancelWait(WaitId id) {
 }
 
 void WhenLoopRuns(std::function<void()> action) {
-  WhenReady("a loop serving messages", [] { return true; }, std::move(action));
+  WhenReady(
+      "a loop serving messages", [] { return true; }, std::move(action));
 }
 
 void WhenWindowAppears(const char* class_name, std::function<void(HWND)> action) {
