@@ -38,6 +38,13 @@ std::optional<DecodedReference> DecodableReferenceAt(std::string_view text) {
   return DecodedReference{code_point, 2 + digits + 1};
 }
 
+bool HoldsReferences(std::string_view text) {
+  for (std::size_t at = text.find('&'); at != std::string_view::npos; at = text.find('&', at + 1)) {
+    if (DecodableReferenceAt(text.substr(at))) return true;
+  }
+  return false;
+}
+
 std::string EscapeLiteralReferences(std::string_view text) {
   std::string escaped;
   escaped.reserve(text.size());

@@ -29,6 +29,9 @@ struct DecodedReference {
 // U+10FFFF), or "&#38;" directly followed by '#'. Nothing for anything else.
 std::optional<DecodedReference> DecodableReferenceAt(std::string_view text);
 
+// Whether `text` holds a reference that is decoded (or the escape of a literal "&#").
+bool HoldsReferences(std::string_view text);
+
 // Calls `on_bytes` with each run of plain bytes and `on_character` with each
 // decoded reference, in order. '&' never occurs inside a double-byte character
 // of the code pages concerned, so the runs split no character.

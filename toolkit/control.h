@@ -186,6 +186,10 @@ class Control : public ToolkitObject {
   LRESULT BuiltInHandling(WindowMessage& message);
   void PushStyles();
   void Repaint();
+  // The platform's wide procedure for this kind of window.
+  WNDPROC WideProcedure() const;
+  // Puts the stored caption into the window.
+  void PutCaption();
   HICON FormIcon();
 
   ControlKind kind_;

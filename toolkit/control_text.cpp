@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "runtime/code_page.h"
+#include "runtime/win32/wide_text.h"
 #include "toolkit/application_state.h"
 #include "toolkit/control.h"
 
@@ -17,6 +19,17 @@ std::string WindowText(HWND window) {
   if (length <= 0) return {};
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
   const int copied = GetWindowTextA(window, text.data(), length + 1);
+  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  return text;
+}
+
+// The text of a window read through the wide procedure given.
+std::wstring WideWindowText(HWND window, WNDPROC procedure) {
+  const LRESULT length = CallWindowProcW(procedure, window, WM_GETTEXTLENGTH, 0, 0);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const LRESULT copied = CallWindowProcW(procedure, window, WM_GETTEXT, text.size(),
+                                         reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
   return text;
 }
@@ -57,6 +70,27 @@ std::string EditLine(HWND window, int index) {
 
 }  // namespace
 
+WNDPROC Control::WideProcedure() const {
+  if (IsForm()) return DefWindowProcW;
+  WNDCLASSW platform{};
+  if (!GetClassInfoW(nullptr, WideFromUtf8(table_.class_base_name).c_str(), &platform))
+    return DefWindowProcW;
+  return platform.lpfnWndProc;
+}
+
+// A name the code page cannot hold shows its real characters: the text goes
+// wide straight to the platform's procedure, which keeps it as it is, since
+// the toolkit's own procedure is an ANSI one and would narrow it on the way.
+// Other texts keep the ANSI path.
+void Control::PutCaption() {
+  if (!HoldsReferences(caption_)) {
+    SetWindowTextA(window_, caption_.c_str());
+    return;
+  }
+  const std::wstring wide = WideFromCodePage(caption_);
+  CallWindowProcW(WideProcedure(), window_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
 Control* Control::SetText(std::string_view text) {
   caption_.assign(text);
   if (!window_) return this;
@@ -64,11 +98,11 @@ Control* Control::SetText(std::string_view text) {
     // The label draws no background of its own: hiding it lets the parent
     // paint over the old text first.
     ShowWindow(window_, SW_HIDE);
-    SetWindowTextA(window_, caption_.c_str());
+    PutCaption();
     ShowWindow(window_, SW_SHOWNA);
     UpdateWindow(window_);
   } else {
-    SetWindowTextA(window_, caption_.c_str());
+    PutCaption();
     Repaint();
   }
   if (auto_size_) RunAutoSize();
@@ -76,8 +110,9 @@ Control* Control::SetText(std::string_view text) {
 }
 
 std::string Control::GetText() const {
-  if (window_) return WindowText(window_);
-  return caption_;
+  if (!window_) return caption_;
+  if (!HoldsReferences(caption_)) return WindowText(window_);
+  return CodePageFromWide(WideWindowText(window_, WideProcedure()));
 }
 
 Control* Control::AppendText(std::string_view text) {

@@ -1,4 +1,5 @@
 // Control: making the window, tying it to the object, and destroying it.
+#include "runtime/code_page.h"
 #include "toolkit/application_state.h"
 #include "toolkit/control.h"
 
@@ -92,6 +93,8 @@ bool Control::CreateOwnWindow() {
   app.being_created = outer;
   if (!window) return false;
   if (window_ != window) AdoptWindow(window);
+  // The window was made with the ANSI caption: one with references gets its real characters.
+  if (HoldsReferences(caption_)) PutCaption();
 
   if (IsForm()) {
     if (HICON icon = FormIcon())

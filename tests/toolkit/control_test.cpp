@@ -238,6 +238,34 @@ TEST_F(ControlTest, TextBeforeAndAfterTheWindowExists) {
   EXPECT_EQ(edit->GetText(), "");
 }
 
+// A name the code page cannot hold shows its real character, whether the text
+// came before the window or after, and reads back as the same bytes. What the
+// controls hold is read as they paint it: the label's own window text, the
+// edit's text from the platform's wide procedure (GetWindowTextW would go
+// through the toolkit's ANSI procedure and narrow it).
+TEST_F(ControlTest, TextWithReferencesShowsTheRealCharacters) {
+  const std::string name = "笑脸 &#128512; &#38;#65;";
+  const std::wstring shown = L"笑脸 \U0001F600 &#65;";
+  Control* label = CreateLabel(form_, name);
+  Control* edit = CreateEditBox(form_, {});
+  edit->WindowHandle();
+  edit->SetText(name);
+
+  wchar_t text[64] = {};
+  InternalGetWindowText(label->WindowHandle(), text, 64);
+  EXPECT_EQ(std::wstring(text), shown);
+  WNDCLASSW platform{};
+  ASSERT_TRUE(GetClassInfoW(nullptr, L"EDIT", &platform));
+  CallWindowProcW(platform.lpfnWndProc, edit->WindowHandle(), WM_GETTEXT, 64,
+                  reinterpret_cast<LPARAM>(text));
+  EXPECT_EQ(std::wstring(text), shown);
+
+  EXPECT_EQ(label->GetText(), name);
+  EXPECT_EQ(edit->GetText(), name);
+  edit->SetText("C:\\收藏夹");
+  EXPECT_EQ(edit->GetText(), "C:\\收藏夹");
+}
+
 TEST_F(ControlTest, ComboBoxItems) {
   Control* list = CreateComboBox(form_, {ComboOption::kDropDownList});
   EXPECT_EQ(list->ItemCount(), 0);
