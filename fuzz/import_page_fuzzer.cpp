@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -89,11 +90,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const ImportResult result = ImportBookmarkPage({kPage, kRoot}, files, prompter);
   DescribeImportFailures(result);
 
+  // A temporary whose removal was the failing change cannot go; the next run
+  // in that folder removes it.
+  std::set<std::string> refused_removals;
+  for (const FileCall& call : files.calls()) {
+    if (call.operation == FileOperation::kRemoveFile && call.failed_by_plan)
+      refused_removals.insert(call.path);
+  }
   const auto after = memory.Snapshot();
   std::size_t new_files = 0;
   for (const auto& [path, content] : after) {
     const auto old = before.find(path);
     if (old != before.end() && old->second == content) continue;
+    if (refused_removals.contains(path)) continue;
     // Nothing new or changed outside the root, and nothing but shortcuts and their folders.
     FUZZ_CHECK(IsInsideRoot(path));
     if (path.back() == '\\') continue;
