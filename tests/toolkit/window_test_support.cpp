@@ -32,9 +32,16 @@ Waits& ThreadWaits() {
 }
 
 Wait TakeWait(std::vector<Wait>::iterator wait) {
+  Waits& waits = ThreadWaits();
   Wait taken = std::move(*wait);
-  ThreadWaits().pending.erase(wait);
+  waits.pending.erase(wait);
   KillTimer(nullptr, taken.limit_timer);
+  // The hook watches only while something is awaited: Wine has been seen to
+  // crash in a hooked message to a drop-down list that a test sent itself.
+  if (waits.pending.empty() && waits.hook) {
+    UnhookWindowsHookEx(waits.hook);
+    waits.hook = nullptr;
+  }
   return taken;
 }
 
