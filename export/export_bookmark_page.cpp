@@ -43,6 +43,7 @@ PageText FormBookmarkPage(const ExportRequest& request, ExportEnvironment& envir
 
 ExportResult ExportBookmarkPage(const ExportRequest& request, ExportEnvironment& environment,
                                 ExportPrompter& prompter) {
+  environment.files.ForgetFolders();
   PageText page = FormBookmarkPage(request, environment, &prompter);
   ExportResult result;
   result.unread = std::move(page.unread);

@@ -330,6 +330,7 @@ std::string MissingPageMessage(const std::string& page_path) {
 ImportResult ImportBookmarkPage(const ImportRequest& request, FileSystem& files,
                                 ImportPrompter& prompter) {
   ImportResult result;
+  files.ForgetFolders();
   if (!files.FileExists(request.page_path)) {
     result.page_missing = true;
     result.missing_page_message = MissingPageMessage(request.page_path);

@@ -50,11 +50,11 @@ constexpr std::string_view kTemporarySuffix = ".tmp";
 // told from one in use.
 FileStatus WriteTemporary(FileSystem& files, const std::string& beside, std::string_view bytes,
                           std::string& temporary) {
-  const std::string stem =
-      FolderPart(beside) + std::string(kTemporaryPrefix) + std::to_string(CurrentProcessId()) + "-";
+  const std::string folder = FolderPart(beside);
+  const std::uint32_t process_id = CurrentProcessId();
   FileStatus created = FileStatus::Failure("no temporary file could be created");
-  for (int attempt = 0; attempt < 100 && !created; ++attempt) {
-    temporary = stem + std::to_string(attempt) + std::string(kTemporarySuffix);
+  for (int attempt = 0; attempt < kTemporaryAttempts && !created; ++attempt) {
+    temporary = folder + TemporaryFileName(process_id, attempt);
     // Creating fails when the name is taken; only then is it worth looking why.
     created = files.WriteNewFile(temporary, bytes);
     if (!created && !files.FileExists(temporary) && !files.FolderExists(temporary)) break;
@@ -68,28 +68,40 @@ bool AllDigits(std::string_view text) {
 
 }  // namespace
 
-FileStatus ReplaceFileContent(FileSystem& files, const std::string& given_path,
-                              std::string_view bytes) {
+FileStatus FileSystem::ReplaceWholeFile(const std::string& given_path, std::string_view bytes) {
   // The user named the page a link leads to: that file gets the new bytes and
   // the link stays a link.
-  const std::string path = files.LinkTarget(given_path);
+  const std::string path = LinkTarget(given_path);
   std::string temporary;
-  if (FileStatus created = WriteTemporary(files, path, bytes, temporary); !created) return created;
-  if (FileStatus moved = files.ReplaceFile(temporary, path); !moved) {
-    files.RemoveFile(temporary);
+  if (FileStatus created = WriteTemporary(*this, path, bytes, temporary); !created) return created;
+  if (FileStatus moved = ReplaceFile(temporary, path); !moved) {
+    RemoveFile(temporary);
     return moved;
   }
   return FileStatus::Success();
 }
 
-FileStatus WriteWholeNewFile(FileSystem& files, const std::string& path, std::string_view bytes) {
+FileStatus FileSystem::CreateWholeFile(const std::string& path, std::string_view bytes) {
   std::string temporary;
-  if (FileStatus created = WriteTemporary(files, path, bytes, temporary); !created) return created;
-  if (FileStatus moved = files.MoveNewFile(temporary, path); !moved) {
-    files.RemoveFile(temporary);
+  if (FileStatus created = WriteTemporary(*this, path, bytes, temporary); !created) return created;
+  if (FileStatus moved = MoveNewFile(temporary, path); !moved) {
+    RemoveFile(temporary);
     return moved;
   }
   return FileStatus::Success();
+}
+
+FileStatus ReplaceFileContent(FileSystem& files, const std::string& path, std::string_view bytes) {
+  return files.ReplaceWholeFile(path, bytes);
+}
+
+FileStatus WriteWholeNewFile(FileSystem& files, const std::string& path, std::string_view bytes) {
+  return files.CreateWholeFile(path, bytes);
+}
+
+std::string TemporaryFileName(std::uint32_t process_id, int attempt) {
+  return std::string(kTemporaryPrefix) + std::to_string(process_id) + "-" +
+         std::to_string(attempt) + std::string(kTemporarySuffix);
 }
 
 bool IsOwnTemporaryName(std::string_view name, std::uint32_t& process_id) {

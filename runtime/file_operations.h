@@ -35,19 +35,24 @@ class FolderMaker {
 // Creates every missing folder of `folder`, as FolderMaker does.
 FileStatus CreateMissingFolders(FileSystem& files, std::string_view folder);
 
-// Writes the bytes to a temporary file beside `path` and moves it over `path`
-// in one step: afterwards `path` holds either its old content or all of the new
-// bytes, and no temporary file is left behind. A `path` that is a link is
-// written through: the file it leads to gets the new bytes. The folder's
-// entries are not flushed: the move leaves the old or the new file whole
-// either way, and a caller that writes many files flushes each folder once.
+// Gives `path` the bytes in one step (FileSystem::ReplaceWholeFile):
+// afterwards it holds either its old content or all of the new bytes, and no
+// temporary file is left behind. A `path` that is a link is written through.
+// The folder's entries are not flushed: the move leaves the old or the new
+// file whole either way, and a caller that writes many files flushes each
+// folder once.
 FileStatus ReplaceFileContent(FileSystem& files, const std::string& path, std::string_view bytes);
 
-// Creates the file at `path` with the bytes, complete or not at all: they are
-// written to a temporary file, flushed to the disk and moved into place only
-// when nothing stands there. The folder's entry is not flushed; the caller
-// flushes each folder once it has written all its files there.
+// Creates the file at `path` with the bytes, complete or not at all, only
+// when nothing stands there (FileSystem::CreateWholeFile). The folder's entry is not flushed; the
+// caller flushes each folder once it has written all its files there.
 FileStatus WriteWholeNewFile(FileSystem& files, const std::string& path, std::string_view bytes);
+
+// The name of this program's temporary file number `attempt` of a process:
+// "~linkshelf-", the process number, "-", the number and ".tmp". Who writes a
+// temporary tries names up to kTemporaryAttempts, as one may stand already.
+std::string TemporaryFileName(std::uint32_t process_id, int attempt);
+inline constexpr int kTemporaryAttempts = 100;
 
 // True when `name` is one of this program's temporary files: "~linkshelf-",
 // the process number, "-", a counter and ".tmp", or the older "NAME.~N.tmp"

@@ -100,6 +100,19 @@ class FileSystem {
 
   virtual FileStatus RemoveFile(const std::string& path) = 0;
 
+  // Creates the file at `path` with the bytes, complete or not at all, when
+  // nothing stands there; fails and leaves a file that stands there as it is.
+  // The bytes are on the disk before the name appears. The folder's entry is
+  // not flushed. Built from WriteNewFile and MoveNewFile on a temporary beside
+  // it unless the layer can make a file without a name and then name it.
+  virtual FileStatus CreateWholeFile(const std::string& path, std::string_view bytes);
+
+  // Gives the file at `path` the bytes in one step: it holds its old content
+  // or all of the new, keeps its permissions (attributes), and a `path` that
+  // is a link is written through to the file it leads to. The folder's entry
+  // is not flushed. Built from WriteNewFile and ReplaceFile on a temporary.
+  virtual FileStatus ReplaceWholeFile(const std::string& path, std::string_view bytes);
+
   // Removes a folder that is empty; one that holds anything stays.
   virtual FileStatus RemoveFolder(const std::string& path);
 
@@ -114,6 +127,10 @@ class FileSystem {
   // The path that a link at `path` finally leads to; `path` itself when it is
   // no link or the link leads nowhere.
   virtual std::string LinkTarget(const std::string& path);
+
+  // Forgets whatever the layer remembers of folders between operations, so
+  // that a run that begins now meets the folders as they stand now.
+  virtual void ForgetFolders() {}
 
   // A text that is equal for two paths reaching the same folder and differs
   // for different folders; empty when it cannot be told.

@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "runtime/code_page.h"
+#include "runtime/file_operations.h"
 #include "runtime/system.h"
 #include "runtime/text.h"
 #include "runtime/wildcard.h"
@@ -25,6 +26,7 @@ namespace {
 class FileDescriptor {
  public:
   explicit FileDescriptor(int fd) : fd_(fd) {}
+  FileDescriptor(FileDescriptor&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
   FileDescriptor& operator=(FileDescriptor&& other) noexcept {
@@ -53,7 +55,10 @@ class FileDescriptor {
 
 class DirectoryStream {
  public:
-  explicit DirectoryStream(const std::string& path) : dir_(::opendir(path.c_str())) {}
+  // Takes over the open folder `fd`.
+  explicit DirectoryStream(int fd) : dir_(fd < 0 ? nullptr : ::fdopendir(fd)) {
+    if (fd >= 0 && dir_ == nullptr) ::close(fd);
+  }
   DirectoryStream(const DirectoryStream&) = delete;
   DirectoryStream& operator=(const DirectoryStream&) = delete;
   ~DirectoryStream() {
@@ -69,10 +74,8 @@ FileStatus ErrnoFailure() {
   return FileStatus::Failure(std::strerror(errno));
 }
 
-// Opens a file for reading without waiting: a pipe with no writer would
-// otherwise hold the open forever. Only a regular file is let through.
-FileStatus OpenRegularFile(const std::string& native, FileDescriptor& file, struct stat& info) {
-  file = FileDescriptor(::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+// Only a regular file is let through to be read.
+FileStatus CheckRegularFile(const FileDescriptor& file, struct stat& info) {
   if (!file.valid() || ::fstat(file.get(), &info) != 0) return ErrnoFailure();
   if (!S_ISREG(info.st_mode)) {
     return FileStatus::Failure(S_ISDIR(info.st_mode) ? std::strerror(EISDIR)
@@ -94,6 +97,62 @@ FileStatus WriteAll(int fd, std::string_view bytes) {
   return FileStatus::Success();
 }
 
+// The folder of the last file reached, held open. A run reaches its files
+// folder by folder, so each one is reached by its name within the held folder
+// instead of by its whole path, every level of which the system would walk
+// again. A folder that was removed meanwhile is reached by its path again.
+class HeldFolder {
+ public:
+  // Where to reach a native path: a folder handle and the name within it, or
+  // (AT_FDCWD, the whole path) when the path has no folder part or its folder
+  // cannot be held. `name` points into `native`.
+  struct Place {
+    int folder = AT_FDCWD;
+    const char* name = nullptr;
+    bool held = false;
+  };
+
+  Place Reach(const std::string& native) {
+    const size_t slash = native.rfind('/');
+    if (slash == std::string::npos || slash + 1 == native.size()) {
+      return {AT_FDCWD, native.c_str(), false};
+    }
+    const std::string_view folder(native.data(), slash == 0 ? 1 : slash);
+    if (!handle_.valid() || folder != path_) {
+      path_.assign(folder);
+      handle_ = FileDescriptor(::open(path_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+      if (!handle_.valid()) {
+        path_.clear();
+        return {AT_FDCWD, native.c_str(), false};
+      }
+    }
+    return {handle_.get(), native.c_str() + slash + 1, true};
+  }
+
+  // Takes `handle` as the held folder at `native_folder` (without a closing slash).
+  void Hold(std::string_view native_folder, FileDescriptor handle) {
+    path_.assign(native_folder);
+    handle_ = std::move(handle);
+    if (!handle_.valid()) path_.clear();
+  }
+
+  // True when the held folder is still in its place: an error that says
+  // "no such file" then means the file, not the folder.
+  bool StillStanding() const {
+    struct stat info {};
+    return handle_.valid() && ::fstat(handle_.get(), &info) == 0 && info.st_nlink > 0;
+  }
+
+  void Forget() {
+    handle_ = FileDescriptor(-1);
+    path_.clear();
+  }
+
+ private:
+  std::string path_;
+  FileDescriptor handle_{-1};
+};
+
 class PosixFileSystem final : public FileSystem {
  public:
   std::vector<FolderEntry> FindEntries(const std::string& pattern) override {
@@ -106,7 +165,15 @@ class PosixFileSystem final : public FileSystem {
     entries.clear();
     const std::string folder = NativePathFromCore(FolderPart(pattern));
     const std::string wildcard = NamePart(pattern);
-    DirectoryStream dir(folder.empty() ? std::string(".") : folder);
+    // The listing is where a run first meets a folder, so the folder held
+    // from here on is the one listed.
+    const std::string opened = folder.empty() ? std::string(".") : folder;
+    DirectoryStream dir(::open(opened.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() != nullptr) {
+      std::string_view held(opened);
+      while (held.size() > 1 && held.back() == '/') held.remove_suffix(1);
+      held_.Hold(held, FileDescriptor(::fcntl(::dirfd(dir.get()), F_DUPFD_CLOEXEC, 0)));
+    }
     if (dir.get() == nullptr) {
       if (errno == ENOENT || errno == ENOTDIR) return FileStatus::Success();
       return ErrnoFailure();
@@ -136,10 +203,11 @@ class PosixFileSystem final : public FileSystem {
         // A link to a folder counts as a folder; whoever walks the tree keeps
         // it from leading back up.
         struct stat info {};
-        const std::string path = (folder.empty() ? std::string(".") : folder) + "/" + entry->d_name;
-        if (!is_link && ::lstat(path.c_str(), &info) == 0) is_link = S_ISLNK(info.st_mode);
+        const int listed = ::dirfd(dir.get());
+        if (!is_link && ::fstatat(listed, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0)
+          is_link = S_ISLNK(info.st_mode);
         if (is_link || entry->d_type == DT_UNKNOWN) {
-          is_folder = ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+          is_folder = ::fstatat(listed, entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
         }
       }
       entries.push_back({name, is_folder, is_link});
@@ -151,29 +219,29 @@ class PosixFileSystem final : public FileSystem {
 
   bool FileExists(const std::string& path) override {
     struct stat info {};
-    return ::stat(NativePathFromCore(path).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+    return Inspect(path, info, Follow::kLinks) && !S_ISDIR(info.st_mode);
   }
 
   bool FolderExists(const std::string& path) override {
     struct stat info {};
-    return ::stat(NativePathFromCore(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    return Inspect(path, info, Follow::kLinks) && S_ISDIR(info.st_mode);
   }
 
   std::optional<std::uint64_t> FileSize(const std::string& path) override {
     struct stat info {};
-    if (!Inspect(path, info)) return std::nullopt;
+    if (!InspectRegularFile(path, info)) return std::nullopt;
     return static_cast<std::uint64_t>(info.st_size);
   }
 
   std::optional<LocalTime> LastWriteTime(const std::string& path) override {
     struct stat info {};
-    if (!Inspect(path, info)) return std::nullopt;
+    if (!InspectRegularFile(path, info)) return std::nullopt;
     return LocalTimeFromEpoch(info.st_mtime);
   }
 
   std::optional<std::int64_t> LastWriteSeconds(const std::string& path) override {
     struct stat info {};
-    if (::stat(NativePathFromCore(path).c_str(), &info) != 0) return std::nullopt;
+    if (!Inspect(path, info, Follow::kLinks)) return std::nullopt;
     return static_cast<std::int64_t>(info.st_mtime);
   }
 
@@ -229,10 +297,11 @@ class PosixFileSystem final : public FileSystem {
 
   FileStatus CreateFolder(const std::string& path) override {
     const std::string native = NativePathFromCore(path);
-    if (::mkdir(native.c_str(), 0777) == 0) return FileStatus::Success();
+    if (At(native, [](int folder, const char* name) { return ::mkdirat(folder, name, 0777); }) == 0)
+      return FileStatus::Success();
     const int error = errno;
     struct stat info {};
-    if (error == EEXIST && ::stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    if (error == EEXIST && Inspect(path, info, Follow::kLinks) && S_ISDIR(info.st_mode)) {
       return FileStatus::Success();
     }
     errno = error;
@@ -241,7 +310,9 @@ class PosixFileSystem final : public FileSystem {
 
   FileStatus WriteNewFile(const std::string& path, std::string_view bytes) override {
     const std::string native = NativePathFromCore(path);
-    FileDescriptor file(::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    FileDescriptor file(At(native, [](int folder, const char* name) {
+      return ::openat(folder, name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    }));
     if (!file.valid()) return ErrnoFailure();
     FileStatus status = WriteAll(file.get(), bytes);
     // On the disk before anyone moves it into place: a power loss then leaves
@@ -251,6 +322,72 @@ class PosixFileSystem final : public FileSystem {
     if (!status) {
       file.Close();
       ::unlink(native.c_str());
+    }
+    return status;
+  }
+
+  FileStatus CreateWholeFile(const std::string& path, std::string_view bytes) override {
+    if (!unnamed_files_) return FileSystem::CreateWholeFile(path, bytes);
+    const std::string native = NativePathFromCore(path);
+    const HeldFolder::Place place = held_.Reach(native);
+    if (!place.held) return FileSystem::CreateWholeFile(path, bytes);
+    // A file without a name: a run that is stopped at any moment leaves
+    // nothing behind, and the name appears only for the whole file.
+    FileDescriptor file(::openat(place.folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+    if (!file.valid()) {
+      // Some file systems cannot; the temporary beside the file does the same
+      // there, and reports any other error in its own words.
+      if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) unnamed_files_ = false;
+      held_.Forget();
+      return FileSystem::CreateWholeFile(path, bytes);
+    }
+    FileStatus status = WriteAll(file.get(), bytes);
+    // On the disk before it has a name: a power loss then leaves no file or
+    // the whole new one, never an empty one.
+    if (status && ::fsync(file.get()) != 0) status = ErrnoFailure();
+    if (!status) return status;
+    // Naming fails without touching a file that stands at the name.
+    if (NameUnnamedFile(file.get(), place) != 0) {
+      if (errno != ENOENT && errno != EPERM) return ErrnoFailure();
+      // Neither way of naming is allowed here.
+      unnamed_files_ = false;
+      return FileSystem::CreateWholeFile(path, bytes);
+    }
+    if (!file.Close()) return ErrnoFailure();
+    return FileStatus::Success();
+  }
+
+  FileStatus ReplaceWholeFile(const std::string& path, std::string_view bytes) override {
+    const std::string native = NativePathFromCore(path);
+    struct stat old_file {};
+    const bool found = At(native, [&old_file](int folder, const char* name) {
+                         return ::fstatat(folder, name, &old_file, AT_SYMLINK_NOFOLLOW);
+                       }) == 0;
+    if (!found && errno != ENOENT) return ErrnoFailure();
+    const HeldFolder::Place place = held_.Reach(native);
+    // A link is written through to its target, which may be anywhere.
+    if ((found && S_ISLNK(old_file.st_mode)) || !place.held)
+      return FileSystem::ReplaceWholeFile(path, bytes);
+
+    std::string temporary;
+    FileDescriptor file(-1);
+    for (int attempt = 0; attempt < kTemporaryAttempts && !file.valid(); ++attempt) {
+      temporary = TemporaryFileName(process_id_, attempt);
+      file = FileDescriptor(
+          ::openat(place.folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+      if (!file.valid() && errno != EEXIST) return ErrnoFailure();
+    }
+    if (!file.valid()) return FileStatus::Failure("no temporary file could be created");
+    FileStatus status = WriteAll(file.get(), bytes);
+    // On the disk before it takes the old file's place, as a new file is.
+    if (status && ::fsync(file.get()) != 0) status = ErrnoFailure();
+    if (status && found) status = TakeOwnerAndPermissions(file.get(), old_file);
+    if (status && !file.Close()) status = ErrnoFailure();
+    if (status && ::renameat(place.folder, temporary.c_str(), place.folder, place.name) != 0)
+      status = ErrnoFailure();
+    if (!status) {
+      file.Close();
+      ::unlinkat(place.folder, temporary.c_str(), 0);
     }
     return status;
   }
@@ -288,12 +425,17 @@ class PosixFileSystem final : public FileSystem {
   }
 
   FileStatus RemoveFile(const std::string& path) override {
-    if (::unlink(NativePathFromCore(path).c_str()) != 0) return ErrnoFailure();
+    if (At(NativePathFromCore(path),
+           [](int folder, const char* name) { return ::unlinkat(folder, name, 0); }) != 0)
+      return ErrnoFailure();
     return FileStatus::Success();
   }
 
   FileStatus RemoveFolder(const std::string& path) override {
-    if (::rmdir(NativePathFromCore(path).c_str()) != 0) return ErrnoFailure();
+    if (At(NativePathFromCore(path), [](int folder, const char* name) {
+          return ::unlinkat(folder, name, AT_REMOVEDIR);
+        }) != 0)
+      return ErrnoFailure();
     return FileStatus::Success();
   }
 
@@ -306,7 +448,7 @@ class PosixFileSystem final : public FileSystem {
 
   bool IsLink(const std::string& path) override {
     struct stat info {};
-    return ::lstat(NativePathFromCore(path).c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+    return Inspect(path, info, Follow::kNoLinks) && S_ISLNK(info.st_mode);
   }
 
   std::string LinkTarget(const std::string& path) override {
@@ -316,6 +458,8 @@ class PosixFileSystem final : public FileSystem {
     return target ? CorePathFromNative(target.get()) : path;
   }
 
+  void ForgetFolders() override { held_.Forget(); }
+
   std::string FolderIdentity(const std::string& path) override {
     struct stat info {};
     if (::stat(NativePathFromCore(path).c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return {};
@@ -323,14 +467,84 @@ class PosixFileSystem final : public FileSystem {
   }
 
  private:
-  // Whom a new file belongs to; asked once, not for every file replaced.
-  const uid_t user_ = ::geteuid();
-  const gid_t group_ = ::getegid();
+  enum class Follow { kLinks, kNoLinks };
 
-  static bool Inspect(const std::string& path, struct stat& info) {
+  // Runs `call(folder, name)` on the place of `native` and gives its result.
+  // When the held folder has gone from its place meanwhile, the path is
+  // walked once more from the start.
+  template <typename Call>
+  int At(const std::string& native, const Call& call) {
+    const HeldFolder::Place place = held_.Reach(native);
+    const int result = call(place.folder, place.name);
+    if (result < 0 && errno == ENOENT && place.held && !held_.StillStanding()) {
+      held_.Forget();
+      errno = ENOENT;
+      return call(AT_FDCWD, native.c_str());
+    }
+    return result;
+  }
+
+  bool Inspect(const std::string& path, struct stat& info, Follow follow) {
+    const int flags = follow == Follow::kLinks ? 0 : AT_SYMLINK_NOFOLLOW;
+    return At(NativePathFromCore(path), [&info, flags](int folder, const char* name) {
+             return ::fstatat(folder, name, &info, flags);
+           }) == 0;
+  }
+
+  // Opens a file for reading without waiting: a pipe with no writer would
+  // otherwise hold the open forever. Only a regular file is let through.
+  FileStatus OpenRegularFile(const std::string& native, FileDescriptor& file, struct stat& info) {
+    file = FileDescriptor(At(native, [](int folder, const char* name) {
+      return ::openat(folder, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    }));
+    return CheckRegularFile(file, info);
+  }
+
+  bool InspectRegularFile(const std::string& path, struct stat& info) {
     FileDescriptor file(-1);
     return static_cast<bool>(OpenRegularFile(NativePathFromCore(path), file, info));
   }
+
+  // Gives the unnamed file open as `fd` its name at `place`; 0, or -1 with errno.
+  int NameUnnamedFile(int fd, const HeldFolder::Place& place) {
+    if (name_by_handle_ && ::linkat(fd, "", place.folder, place.name, AT_EMPTY_PATH) == 0) return 0;
+    // Naming by the handle itself takes a privilege that a user may lack; the
+    // process's own view of its open files does it without.
+    if (name_by_handle_ && errno != ENOENT && errno != EPERM) return -1;
+    const std::string own = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, own.c_str(), place.folder, place.name, AT_SYMLINK_FOLLOW) != 0)
+      return -1;
+    name_by_handle_ = false;
+    return 0;
+  }
+
+  // The new file may be read by no one who could not read the old one.
+  FileStatus TakeOwnerAndPermissions(int fd, const struct stat& old_file) {
+    const bool other_owner = old_file.st_uid != user_ || old_file.st_gid != group_;
+    // The owner changes only where it differs (another user's file, written by root).
+    if (other_owner && ::fchown(fd, old_file.st_uid, old_file.st_gid) != 0 && errno != EPERM)
+      return ErrnoFailure();
+    const mode_t wanted = old_file.st_mode & 07777;
+    if ((other_owner || wanted != created_mode_) && ::fchmod(fd, wanted) != 0)
+      return ErrnoFailure();
+    return FileStatus::Success();
+  }
+
+  static mode_t CreatedMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+  }
+
+  // Whom a new file belongs to, what it may do, and this process's number
+  // for its temporaries; asked once, not for every file written.
+  const uid_t user_ = ::geteuid();
+  const gid_t group_ = ::getegid();
+  const mode_t created_mode_ = CreatedMode();
+  const std::uint32_t process_id_ = CurrentProcessId();
+  bool unnamed_files_ = true;   // the file system makes files without a name
+  bool name_by_handle_ = true;  // and this process may name them by their handle
+  HeldFolder held_;
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "runtime/file_operations.h"
 #include "runtime/system.h"
@@ -126,6 +127,36 @@ TEST_F(FileSystemTest, LinksAreToldApartAndNewFilesReplaceNothing) {
   EXPECT_FALSE(files_->RemoveFolder(temp_.path() + "real"));
   ASSERT_TRUE(files_->RemoveFile(temp_.path() + "real\\a.url"));
   EXPECT_TRUE(files_->RemoveFolder(temp_.path() + "real"));
+}
+
+// The layer may keep a folder open between operations; a folder removed or
+// moved away by someone else meanwhile must never receive the files meant
+// for the one that now stands at its name.
+TEST_F(FileSystemTest, FilesGoToTheFolderThatStandsAtTheirNameNow) {
+  namespace fs = std::filesystem;
+  const std::string folder = temp_.path() + "f\\";
+  auto read = [&](const std::string& path) {
+    std::string bytes;
+    return files_->ReadFile(path, bytes) ? bytes : std::string("(none)");
+  };
+  ASSERT_TRUE(files_->CreateFolder(temp_.path() + "f"));
+  ASSERT_TRUE(WriteWholeNewFile(*files_, folder + "a.url", "one"));
+
+  fs::remove_all(temp_.native() / "f");  // removed and made again by another program
+  fs::create_directory(temp_.native() / "f");
+  ASSERT_TRUE(WriteWholeNewFile(*files_, folder + "b.url", "two"));
+  EXPECT_TRUE(fs::exists(temp_.native() / "f" / "b.url"));
+  ASSERT_TRUE(ReplaceFileContent(*files_, folder + "b.url", "three"));
+  EXPECT_EQ(read(folder + "b.url"), "three");
+
+  fs::rename(temp_.native() / "f", temp_.native() / "g");  // moved away before the next run
+  fs::create_directory(temp_.native() / "f");
+  files_->ForgetFolders();
+  EXPECT_EQ(read(folder + "b.url"), "(none)");
+  ASSERT_TRUE(WriteWholeNewFile(*files_, folder + "c.url", "four"));
+  EXPECT_TRUE(fs::exists(temp_.native() / "f" / "c.url"));
+  EXPECT_FALSE(fs::exists(temp_.native() / "g" / "c.url"));
+  EXPECT_EQ(files_->FindEntries(folder + "*.tmp").size(), 0u);
 }
 
 TEST(TemporaryNameTest, OnlyTheProgramsOwnAreRecognised) {

@@ -153,6 +153,7 @@ class FaultyFileSystem final : public FileSystem {
   FileStatus FlushFolder(const std::string& path) override;
   // Looks that change nothing pass straight through, uncounted.
   bool IsLink(const std::string& path) override { return inner_.IsLink(path); }
+  void ForgetFolders() override { inner_.ForgetFolders(); }
   std::string LinkTarget(const std::string& path) override { return inner_.LinkTarget(path); }
   std::string FolderIdentity(const std::string& path) override {
     return inner_.FolderIdentity(path);
