@@ -1,10 +1,16 @@
-/* bench_import_floor PAGE ROOT: what the import cannot avoid. Reads a page
- * written by bench_generate (or by the export with link titles), and for every
- * anchor creates its MyDir folders below ROOT, each once, and one shortcut
- * named by the import's rule (the last extension becomes ".url") holding the
- * four lines of a new shortcut, written with one create and one write.
+/* bench_import_floor [--whole|--update] PAGE ROOT: what the import cannot
+ * avoid. Reads a page written by bench_generate (or by the export with link
+ * titles), and for every anchor creates its MyDir folders below ROOT, each
+ * once, and one shortcut named by the import's rule (the last extension
+ * becomes ".url") holding the four lines of a new shortcut, written with one
+ * create and one write.
+ * --whole writes each shortcut complete or not at all, as the import
+ * promises: a file without a name in its folder, written, flushed to the
+ * disk and then named. --update replaces the shortcuts that stand there
+ * already, as an import over the tree does: the old one is read, the new
+ * bytes go to a temporary beside it, flushed, and moved over it.
  * Prints the number of shortcuts and folders made. */
-#define _GNU_SOURCE /* memmem */
+#define _GNU_SOURCE /* memmem, O_TMPFILE, linkat by handle */
 #include <errno.h>
 #include <fcntl.h>
 #include <stdio.h>
@@ -16,6 +22,7 @@
 #define PATH_SPACE 8192
 
 static unsigned long shortcuts, folders;
+static enum { PLAIN, WHOLE, UPDATE } mode = PLAIN;
 
 static char* ReadWholeFile(const char* path, size_t* size) {
   struct stat info;
@@ -64,6 +71,43 @@ static int MakeFolders(const char* wanted, size_t wanted_length, char* made, siz
   return 0;
 }
 
+static int WriteWhole(const char* path, const char* bytes, size_t length) {
+  char folder[PATH_SPACE];
+  const char* slash = strrchr(path, '/');
+  int fd, ok;
+  if (slash == NULL) return -1;
+  memcpy(folder, path, (size_t)(slash - path));
+  folder[slash - path] = '\0';
+  fd = open(folder, O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+  if (fd < 0) return -1;
+  ok = write(fd, bytes, length) == (ssize_t)length && fsync(fd) == 0;
+  if (ok && linkat(fd, "", AT_FDCWD, path, AT_EMPTY_PATH) != 0) {
+    /* Without the privilege to name a file by its handle, as the import does. */
+    char own[64];
+    snprintf(own, sizeof own, "/proc/self/fd/%d", fd);
+    ok = linkat(AT_FDCWD, own, AT_FDCWD, path, AT_SYMLINK_FOLLOW) == 0;
+  }
+  return close(fd) == 0 && ok ? 0 : -1;
+}
+
+static int ReplaceWhole(const char* path, const char* bytes, size_t length) {
+  char old[4096], temporary[PATH_SPACE];
+  const char* slash = strrchr(path, '/');
+  int fd, ok;
+  if (slash == NULL) return -1;
+  fd = open(path, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return -1;
+  while (read(fd, old, sizeof old) > 0) {
+  }
+  close(fd);
+  snprintf(temporary, sizeof temporary, "%.*s/~floor.tmp", (int)(slash - path), path);
+  fd = open(temporary, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return -1;
+  ok = write(fd, bytes, length) == (ssize_t)length && fsync(fd) == 0;
+  ok = close(fd) == 0 && ok && rename(temporary, path) == 0;
+  return ok ? 0 : -1;
+}
+
 static int WriteShortcut(const char* path, const char* address, size_t address_length) {
   static char bytes[2 * PATH_SPACE + 64];
   size_t length = 0;
@@ -76,6 +120,8 @@ static int WriteShortcut(const char* path, const char* address, size_t address_l
   PUT(address, address_length);
   PUT("\r\n", 2);
 #undef PUT
+  if (mode == WHOLE) return WriteWhole(path, bytes, length);
+  if (mode == UPDATE) return ReplaceWhole(path, bytes, length);
   fd = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) return -1;
   ok = write(fd, bytes, length) == (ssize_t)length;
@@ -86,8 +132,11 @@ int main(int argc, char** argv) {
   static char folder[PATH_SPACE], made[PATH_SPACE], path[PATH_SPACE];
   size_t page_size, root_length, made_length;
   char *page, *at, *end;
+  if (argc == 4 && strcmp(argv[1], "--whole") == 0) mode = WHOLE;
+  if (argc == 4 && strcmp(argv[1], "--update") == 0) mode = UPDATE;
+  if (mode != PLAIN) ++argv, --argc;
   if (argc != 3) {
-    fputs("usage: bench_import_floor PAGE ROOT\n", stderr);
+    fputs("usage: bench_import_floor [--whole|--update] PAGE ROOT\n", stderr);
     return 2;
   }
   page = ReadWholeFile(argv[1], &page_size);
