@@ -13,6 +13,7 @@
 #include "import/link_target.h"
 #include "import/page_bytes.h"
 #include "import/shortcut_writing.h"
+#include "import/staged_folder.h"
 #include "runtime/file_operations.h"
 #include "runtime/text.h"
 
@@ -65,27 +66,32 @@ class LinkWriter {
     const std::string path = folder + place.file_name;
     // The joined path is checked too: whatever the page held, nothing is written outside the root.
     if (!StaysInsideRoot(root_, path)) return Fail(link, "路径指向根文件夹之外");
-    if (FileStatus status = EnsureFolder(folder); !status) return Fail(link, status.reason);
+    FileStatus reached = FileStatus::Success();
+    const std::string& where = FolderToWrite(folder, reached);
+    if (!reached) return Fail(link, reached.reason);
+    const std::string written_path = where + place.file_name;
 
     // A new shortcut takes one create and one write. The create fails without
     // touching a file that stands there already, also one that the folder's
     // listing did not show under this spelling; only then is it looked for.
     // Whether a name is a link is known from the same listing.
     FileStatus written = FileStatus::Failure({});
-    const StandingFile standing = existing_.Take(folder, place.file_name);
+    const StandingFile standing = existing_.Take(where, place.file_name);
     bool exists = standing != StandingFile::kNone;
     bool is_link = standing == StandingFile::kLink;
     if (!exists) {
-      written = WriteNewShortcut(files_, path, link.target);
+      written = WriteNewShortcut(files_, written_path, link.target,
+                                 staged_.Holds(folder) ? ShortcutFolder::kTemporary
+                                                       : ShortcutFolder::kNamed);
       if (!written) {
-        is_link = files_.IsLink(path);
-        exists = is_link || files_.FileExists(path);
+        is_link = files_.IsLink(written_path);
+        exists = is_link || files_.FileExists(written_path);
       }
     }
-    if (is_link) return Fail(link, kIsLink);
+    if (is_link) return Fail(link, kWritesThroughLink);
     if (exists) {
       if (answer_ != ShortcutReplaceAnswer::kYesToAll) {
-        const ShortcutTargets existing = ReadShortcutTargets(files_, path);
+        const ShortcutTargets existing = ReadShortcutTargets(files_, written_path);
         answer_ = prompter_.AskReplaceShortcut(link.target, place.folder + place.file_name,
                                                existing.base_url, existing.url);
         // Whatever is not one of the four answers counts as No.
@@ -98,7 +104,7 @@ class LinkWriter {
           return true;
         }
       }
-      const ShortcutUpdate update = UpdateShortcut(files_, path, link.target);
+      const ShortcutUpdate update = UpdateShortcut(files_, written_path, link.target);
       if (update.status && update.change == ShortcutChange::kUnchanged) {
         ++result_.links_unchanged;
         return true;
@@ -106,7 +112,11 @@ class LinkWriter {
       written = update.status;
     }
     if (!written) return Fail(link, written.reason);
-    written_folders_.insert(folder);
+    if (staged_.Holds(folder)) {
+      staged_.Written({place.file_name, link.text, link.target});
+    } else {
+      written_folders_.insert(folder);
+    }
     ++result_.links_written;
     prompter_.ShowProgress(result_.links_written);
     return true;
@@ -117,6 +127,7 @@ class LinkWriter {
   bool WriteFolder(const std::string& name, const std::string& folder) {
     if (root_.empty() || folder.empty()) return true;
     if (!RootReady()) return false;
+    PublishStaged();
     const std::string path = root_ + folder;
     if (!StaysInsideRoot(root_, path.substr(0, path.size() - 1))) {
       Fail({{}, {}, name}, "路径指向根文件夹之外");
@@ -132,6 +143,7 @@ class LinkWriter {
   // Ends the run: the names of the new shortcuts go to the disk, one flush
   // per folder, and the folders this run made but left empty go again.
   void Finish() {
+    PublishStaged();
     for (const std::string& folder : written_folders_) files_.FlushFolder(folder);
     for (auto made = created_folders_.rbegin(); made != created_folders_.rend(); ++made) {
       if (written_folders_.contains(*made + '\\')) continue;
@@ -147,7 +159,6 @@ class LinkWriter {
   }
 
  private:
-  static constexpr char kIsLink[] = "是符号链接或连接点，不会通过它写入";
 
   // The root, looked at once in a run, must be a folder or one that can be
   // made; when it cannot, every link would fail alike, so the run stops with
@@ -172,6 +183,48 @@ class LinkWriter {
     return true;
   }
 
+  // The folder that the shortcuts of `folder` (ending in a backslash) are
+  // written into now: a folder below the root that does not stand yet is
+  // filled under a temporary name and named when the run moves on; any other
+  // is made as it is.
+  const std::string& FolderToWrite(const std::string& folder, FileStatus& status) {
+    if (staged_.Holds(folder)) return staged_.Temporary();
+    PublishStaged();
+    if (folder.size() > root_.size() && folder != last_standing_ && !files_.FolderExists(folder)) {
+      const std::string parent = FolderPart(folder.substr(0, folder.size() - 1));
+      status = EnsureFolder(parent);
+      if (!status) return folder;
+      if (staged_.Start(folder)) {
+        ++result_.folders_created;
+        existing_.AddEmptyFolder(staged_.Temporary());
+        return staged_.Temporary();
+      }
+    }
+    status = EnsureFolder(folder);
+    if (status) last_standing_ = folder;
+    return folder;
+  }
+
+  // Gives the staged folder its name; the shortcuts that could not be put
+  // there count as not written.
+  void PublishStaged() {
+    if (!staged_.Active()) return;
+    StagedOutcome outcome = staged_.Finish();
+    if (!outcome.folder_made) {
+      --result_.folders_created;
+      return;
+    }
+    // The new name in its parent goes to the disk with the rest.
+    written_folders_.insert(outcome.folder);
+    written_folders_.insert(FolderPart(outcome.folder.substr(0, outcome.folder.size() - 1)));
+    for (StagedOutcome::Unplaced& unplaced : outcome.unplaced) {
+      --result_.links_written;
+      result_.failed_links.push_back({std::move(unplaced.shortcut.link_text),
+                                      std::move(unplaced.shortcut.target),
+                                      std::move(unplaced.reason)});
+    }
+  }
+
   // Creates the missing folders of `folder` (ending in a backslash), each
   // looked at once in a run. Below the root, a folder that stands already and
   // is a link is never followed for writing: it could lead anywhere.
@@ -185,7 +238,7 @@ class LinkWriter {
         },
         [this](const std::string& standing) {
           if (standing.size() >= root_.size() && files_.IsLink(standing)) {
-            return FileStatus::Failure(kIsLink);
+            return FileStatus::Failure(kWritesThroughLink);
           }
           return FileStatus::Success();
         });
@@ -202,6 +255,8 @@ class LinkWriter {
   std::vector<std::string> created_folders_;  // in the order made, each without its backslash
   std::set<std::string> written_folders_;     // ending in a backslash
   ExistingShortcuts existing_;
+  StagedFolder staged_{files_};
+  std::string last_standing_;  // the folder last found standing or made
 };
 
 // A text fit to show in one line of the failure message: control bytes

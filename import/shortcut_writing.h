@@ -19,9 +19,15 @@ ShortcutTargets ReadShortcutTargets(FileSystem& files, const std::string& path);
 // The four lines of a new shortcut: DEFAULT/BASEURL, then InternetShortcut/URL.
 std::string NewShortcutText(const std::string& url);
 
+// Where a new shortcut goes: a folder that stands under its name, or one that
+// is filled under a temporary name and named only once its shortcuts stand.
+enum class ShortcutFolder { kNamed, kTemporary };
+
 // Creates the shortcut complete or not at all; fails when a file stands at
-// the path already, so nothing is ever overwritten unasked.
-FileStatus WriteNewShortcut(FileSystem& files, const std::string& path, const std::string& url);
+// the path already, so nothing is ever overwritten unasked. In a temporary
+// folder nobody looks into, the shortcut is written straight under its name.
+FileStatus WriteNewShortcut(FileSystem& files, const std::string& path, const std::string& url,
+                            ShortcutFolder folder = ShortcutFolder::kNamed);
 
 // What an update did to an existing shortcut.
 enum class ShortcutChange { kReplaced, kUnchanged };

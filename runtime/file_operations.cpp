@@ -136,8 +136,28 @@ void RemoveIfStaleTemporary(FileSystem& files, const std::string& folder, const 
 
 void RemoveStaleTemporaries(FileSystem& files, const std::string& folder) {
   for (const FolderEntry& entry : files.FindEntries(folder + "*.tmp")) {
-    if (!entry.is_folder && !entry.is_link) RemoveIfStaleTemporary(files, folder, entry.name);
+    if (entry.is_link) continue;
+    if (entry.is_folder) {
+      RemoveIfStaleTemporaryFolder(files, folder, entry.name);
+    } else {
+      RemoveIfStaleTemporary(files, folder, entry.name);
+    }
   }
+}
+
+void RemoveIfStaleTemporaryFolder(FileSystem& files, const std::string& folder,
+                                  const std::string& name) {
+  std::uint32_t process_id = 0;
+  // Only the import's folders carry the process number; nothing else is taken for one.
+  if (!IsOwnTemporaryName(name, process_id) || process_id == 0) return;
+  if (process_id == CurrentProcessId() || ProcessIsRunning(process_id)) return;
+  const std::string inside = folder + name + '\\';
+  // It holds the shortcuts of a run that was stopped: files only. A folder
+  // or link inside keeps it standing.
+  for (const FolderEntry& entry : files.FindEntries(inside + "*")) {
+    if (!entry.is_folder && !entry.is_link) files.RemoveFile(inside + entry.name);
+  }
+  files.RemoveFolder(folder + name);
 }
 
 }  // namespace linkshelf

@@ -60,9 +60,15 @@ inline constexpr int kTemporaryAttempts = 100;
 // `process_id` is set to its process number (0 for the older form).
 bool IsOwnTemporaryName(std::string_view name, std::uint32_t& process_id);
 
-// Removes the temporary files in `folder` (ending in a backslash) that runs of
-// this program left when they were stopped; those of a run still going stay.
+// Removes the temporary files and folders in `folder` (ending in a backslash)
+// that runs of this program left when they were stopped; those of a run still
+// going stay.
 void RemoveStaleTemporaries(FileSystem& files, const std::string& folder);
+
+// Removes the temporary folder `name` in `folder`, in which a run that was
+// stopped was making a folder's shortcuts, when no running process owns it.
+void RemoveIfStaleTemporaryFolder(FileSystem& files, const std::string& folder,
+                                  const std::string& name);
 
 // Removes the named temporary in `folder` when no running process owns it.
 void RemoveIfStaleTemporary(FileSystem& files, const std::string& folder, const std::string& name);

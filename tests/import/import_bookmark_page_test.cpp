@@ -216,7 +216,10 @@ TEST_F(ImportTest, ReimportLeavesIdenticalShortcutsAlone) {
 
 TEST_F(ImportTest, FailedLinksAreSkippedReportedAndTheRestWritten) {
   FailWritesTo("Bad");
+  // A new folder is filled under a temporary name and moved into place, or
+  // made as it is when the move cannot be made.
   files_.AddFault(FaultPlan::EveryCallOnPathsHolding("Locked").Of(FileOperation::kCreateFolder));
+  files_.AddFault(FaultPlan::EveryCallOnPathsHolding("Locked").Of(FileOperation::kMoveNewFile));
   const ImportResult result = Import(
       "<a href=u>One</a><a href=u>Bad</a><a href=u MyDir=Locked>In</a><a href=u "
       "MyDir=Locked>In2</a>"
@@ -331,9 +334,9 @@ TEST_F(ImportTest, EachLinkIsCheckedOnceAndFoldersCreatedOnce) {
   for (int i = 0; i < 50; ++i) html += "<a href=u MyDir=\"A\\B\">L" + std::to_string(i) + "</a>";
   const ImportResult result = Import(html);
   EXPECT_EQ(result.links_written, 50);
-  // The page and the root only: a new shortcut is created straight away, one
-  // create and one write each.
-  EXPECT_EQ(files_.CountCalls(FileOperation::kFileExists), 2u);
+  // The page, the root and the new folder's temporary name only: a new
+  // shortcut is created straight away, one create and one write each.
+  EXPECT_EQ(files_.CountCalls(FileOperation::kFileExists), 3u);
   EXPECT_EQ(files_.CountCalls(FileOperation::kWriteNewFile),
             1u + 50);  // the page, then the shortcuts
   EXPECT_EQ(files_.CountCalls(FileOperation::kCreateFolder), 3u);
