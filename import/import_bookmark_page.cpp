@@ -80,9 +80,9 @@ class LinkWriter {
     bool exists = standing != StandingFile::kNone;
     bool is_link = standing == StandingFile::kLink;
     if (!exists) {
-      written = WriteNewShortcut(files_, written_path, link.target,
-                                 staged_.Holds(folder) ? ShortcutFolder::kTemporary
-                                                       : ShortcutFolder::kNamed);
+      written = WriteNewShortcut(
+          files_, written_path, link.target,
+          staged_.Holds(folder) ? ShortcutFolder::kTemporary : ShortcutFolder::kNamed);
       if (!written) {
         is_link = files_.IsLink(written_path);
         exists = is_link || files_.FileExists(written_path);
@@ -159,7 +159,6 @@ class LinkWriter {
   }
 
  private:
-
   // The root, looked at once in a run, must be a folder or one that can be
   // made; when it cannot, every link would fail alike, so the run stops with
   // one reason.
