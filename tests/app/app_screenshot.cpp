@@ -49,6 +49,11 @@ void OpenDialog(Control* button, const char* caption) {
   SendMessageA(button->WindowHandle(), BM_CLICK, 0, 0);
 }
 
+// Nobody captured the window within a minute: the script is gone.
+void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD) {
+  ExitProcess(0);
+}
+
 void CALLBACK Start(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
   MainWindow& window = *shot.window;
@@ -92,8 +97,7 @@ int main(int argc, char** argv) {
   services.shell_open = [](const std::string&, const std::string&, const std::string&) {};
   shot.window = CreateMainWindow(services);
   SetTimer(nullptr, 0, 300, Start);
-  // Nobody captured it within a minute: the script is gone.
-  SetTimer(nullptr, 0, 60000, [](HWND, UINT, UINT_PTR, DWORD) { ExitProcess(0); });
+  SetTimer(nullptr, 0, 60000, GiveUp);
   RunApplication(shot.window->Window);
   return 0;
 }

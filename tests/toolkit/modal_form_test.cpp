@@ -63,19 +63,22 @@ TEST(ModalFormTest, ButtonAnswerDisablesOthersMeanwhileAndRestoresFocus) {
   EXPECT_EQ(focus_after, main.about);
 }
 
+struct ClassCount {
+  const char* class_name;
+  int found;
+};
+
+// A named callback, as a window enumeration callback takes the system's own
+// calling convention, which a lambda does not have on 32-bit Windows.
+BOOL CALLBACK CountWindowOfClass(HWND window, LPARAM data) {
+  auto* count = reinterpret_cast<ClassCount*>(data);
+  if (window_test::ClassNameOf(window) == count->class_name) ++count->found;
+  return TRUE;
+}
+
 int CountThreadWindowsOfClass(const char* class_name) {
-  struct Count {
-    const char* class_name;
-    int found;
-  } count{class_name, 0};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* count = reinterpret_cast<Count*>(data);
-        if (window_test::ClassNameOf(window) == count->class_name) ++count->found;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
+  ClassCount count{class_name, 0};
+  EnumThreadWindows(GetCurrentThreadId(), CountWindowOfClass, reinterpret_cast<LPARAM>(&count));
   return count.found;
 }
 
