@@ -84,7 +84,8 @@ class TerminalImportPrompter final : public ImportPrompter {
   }
 
   void ShowProgress(int links) override {
-    progress_.Show("writing: " + std::to_string(links) + " links");
+    // Asked after every shortcut: the line's text is made only when it is shown.
+    if (progress_.Due()) progress_.Show("writing: " + std::to_string(links) + " links");
   }
   void EndProgress() { progress_.Clear(); }
 

@@ -29,13 +29,17 @@ ProgressLine::~ProgressLine() {
   Clear();
 }
 
-void ProgressLine::Show(const std::string& text) {
-  if (!enabled_) return;
+bool ProgressLine::Due() const {
+  if (!enabled_) return false;
   const Clock::time_point now = Clock::now();
-  if (now - start_ < std::chrono::seconds(1)) return;
+  if (now - start_ < std::chrono::seconds(1)) return false;
   // A few updates a second are enough to read, and cost nothing.
-  if (shown_width_ > 0 && now - last_shown_ < std::chrono::milliseconds(100)) return;
-  last_shown_ = now;
+  return shown_width_ == 0 || now - last_shown_ >= std::chrono::milliseconds(100);
+}
+
+void ProgressLine::Show(const std::string& text) {
+  if (!Due()) return;
+  last_shown_ = Clock::now();
   std::string line = "\r" + text;
   if (text.size() < shown_width_) line.append(shown_width_ - text.size(), ' ');
   shown_width_ = text.size() > shown_width_ ? text.size() : shown_width_;

@@ -24,6 +24,8 @@ class ProgressLine {
   ~ProgressLine();
 
   void Show(const std::string& text);
+  // Whether Show would write now: a caller with many steps builds its text only then.
+  bool Due() const;
   // Removes the line, so that the next message starts on a clean line.
   void Clear();
 

@@ -4,17 +4,44 @@
 
 namespace linkshelf {
 
+namespace {
+
+std::string_view NameView(std::string_view attribute) {
+  return TrimmedView(attribute.substr(0, attribute.find('=')));
+}
+
+}  // namespace
+
+void AssignAttrValue(std::string_view attribute, std::string& value) {
+  size_t cut = attribute.find('"');
+  if (cut == std::string_view::npos) cut = attribute.find('=');
+  const std::string_view rest =
+      cut == std::string_view::npos ? attribute : attribute.substr(cut + 1);
+  const size_t quote = rest.find('"');
+  if (quote == std::string_view::npos) {
+    value.assign(TrimmedView(rest));
+    return;
+  }
+  // Usually the quote closes the value; blanks are trimmed only after it is out.
+  value.assign(rest.substr(0, quote)).append(rest.substr(quote + 1));
+  const std::string_view trimmed = TrimmedView(value);
+  const size_t begin = static_cast<size_t>(trimmed.data() - value.data());
+  value.erase(begin + trimmed.size());
+  value.erase(0, begin);
+}
+
 std::string ExtractAttrValue(std::string_view attribute) {
-  std::string value(attribute);
-  size_t cut = value.find('"');
-  if (cut == std::string::npos) cut = value.find('=');
-  if (cut != std::string::npos) value.erase(0, cut + 1);
-  if (const size_t quote = value.find('"'); quote != std::string::npos) value.erase(quote, 1);
-  return TrimBoth(value);
+  std::string value;
+  AssignAttrValue(attribute, value);
+  return value;
 }
 
 std::string AttributeName(std::string_view attribute) {
-  return LowerAscii(TrimBoth(attribute.substr(0, attribute.find('='))));
+  return LowerAscii(NameView(attribute));
+}
+
+bool HasAttributeName(std::string_view attribute, std::string_view name) {
+  return EqualsIgnoringAsciiCase(NameView(attribute), name);
 }
 
 }  // namespace linkshelf

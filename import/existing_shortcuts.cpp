@@ -5,20 +5,25 @@
 namespace linkshelf {
 
 StandingFile ExistingShortcuts::Take(const std::string& folder, const std::string& name) {
-  auto [place, added] = names_.try_emplace(folder);
-  if (added) {
-    for (FolderEntry& entry : files_.FindEntries(folder + "*")) {
-      if (entry.is_folder) continue;
-      // The one look at the folder also finds what stopped runs left behind.
-      if (!entry.is_link && entry.name.ends_with(".tmp"))
-        RemoveIfStaleTemporary(files_, folder, entry.name);
-      place->second.emplace(std::move(entry.name), entry.is_link);
+  if (last_ == nullptr || last_->first != folder) {
+    auto [place, added] = names_.try_emplace(folder);
+    if (added) {
+      for (FolderEntry& entry : files_.FindEntries(folder + "*")) {
+        if (entry.is_folder) continue;
+        // The one look at the folder also finds what stopped runs left behind.
+        if (!entry.is_link && entry.name.ends_with(".tmp"))
+          RemoveIfStaleTemporary(files_, folder, entry.name);
+        place->second.emplace(std::move(entry.name), entry.is_link);
+      }
     }
+    last_ = &*place;
   }
-  const auto found = place->second.find(name);
-  if (found == place->second.end()) return StandingFile::kNone;
+  auto& names = last_->second;
+  if (names.empty()) return StandingFile::kNone;
+  const auto found = names.find(name);
+  if (found == names.end()) return StandingFile::kNone;
   const StandingFile standing = found->second ? StandingFile::kLink : StandingFile::kFile;
-  place->second.erase(found);
+  names.erase(found);
   return standing;
 }
 

@@ -30,8 +30,11 @@ class ExistingShortcuts {
 
  private:
   FileSystem& files_;
+  using Names = std::unordered_map<std::string, bool>;
   // Per folder, each name with whether it is a link.
-  std::unordered_map<std::string, std::unordered_map<std::string, bool>> names_;
+  std::unordered_map<std::string, Names> names_;
+  // The folder asked about last: the links of a page come folder by folder.
+  std::pair<const std::string, Names>* last_ = nullptr;
 };
 
 }  // namespace linkshelf

@@ -1,36 +1,55 @@
 #include "import/htmlpr.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "runtime/text.h"
 
 namespace linkshelf {
 
 void TParams::Add(std::string text) {
-  fItems.push_back(std::move(text));
+  if (fCount < fItems.size()) {
+    fItems[fCount] = std::move(text);
+  } else {
+    fItems.push_back(std::move(text));
+  }
+  ++fCount;
   Changed();
 }
 
 void TParams::Insert(std::size_t index, std::string text) {
-  fItems.insert(fItems.begin() + static_cast<std::ptrdiff_t>(std::min(index, fItems.size())),
+  fItems.insert(fItems.begin() + static_cast<std::ptrdiff_t>(std::min(index, fCount)),
                 std::move(text));
+  ++fCount;
   Changed();
 }
 
 void TParams::Set(std::size_t index, std::string text) {
-  fItems.at(index) = std::move(text);
+  if (index >= fCount) throw std::out_of_range("TParams::Set");
+  fItems[index] = std::move(text);
   Changed();
 }
 
 void TParams::Delete(std::size_t index) {
+  if (index >= fCount) throw std::out_of_range("TParams::Delete");
   fItems.erase(fItems.begin() + static_cast<std::ptrdiff_t>(index));
+  --fCount;
   Changed();
 }
 
 void TParams::Clear() {
-  if (fItems.empty()) return;
-  fItems.clear();
+  if (fCount == 0) return;
+  fCount = 0;
   Changed();
+}
+
+void TParams::AddQuietly(std::string_view text) {
+  if (fCount < fItems.size()) {
+    fItems[fCount].assign(text);
+  } else {
+    fItems.emplace_back(text);
+  }
+  ++fCount;
 }
 
 void TParams::Changed() {
@@ -55,7 +74,7 @@ void TTag::ParseText(std::string_view s) {
     const size_t stop = std::min(last + 1, n);
     if (piece_start < stop) {
       const std::string_view piece = TrimmedView(s.substr(piece_start, stop - piece_start));
-      if (!piece.empty()) fParams.AddQuietly(std::string(piece));
+      if (!piece.empty()) fParams.AddQuietly(piece);
     }
     piece_start = last + 1;
   };

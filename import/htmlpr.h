@@ -27,10 +27,10 @@ class TParams {
   TParams(const TParams&) = delete;
   TParams& operator=(const TParams&) = delete;
 
-  std::size_t Count() const { return fItems.size(); }
+  std::size_t Count() const { return fCount; }
   const std::string& operator[](std::size_t index) const { return fItems[index]; }
   auto begin() const { return fItems.begin(); }
-  auto end() const { return fItems.end(); }
+  auto end() const { return fItems.begin() + static_cast<std::ptrdiff_t>(fCount); }
 
   void Add(std::string text);
   void Insert(std::size_t index, std::string text);
@@ -43,11 +43,15 @@ class TParams {
   friend class TTag;
   void Changed();
   // Appends without a change notification: used while a tag is being parsed.
-  void AddQuietly(std::string text) { fItems.push_back(std::move(text)); }
-  void ClearQuietly() { fItems.clear(); }
+  // A text kept from an earlier tag takes the new one, so that scanning
+  // a page does not allocate for each attribute.
+  void AddQuietly(std::string_view text);
+  void ClearQuietly() { fCount = 0; }
 
   TTag* fTag;
+  // The first fCount are the list; the rest are kept for their storage.
   std::vector<std::string> fItems;
+  std::size_t fCount = 0;
 };
 
 // One parsed tag.

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <set>
+#include <span>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -21,11 +22,31 @@ namespace linkshelf {
 
 namespace {
 
-// One link as the page gives it.
+// A link as the failures name it: its text and its target.
+struct ShownLink {
+  const std::string& text;
+  const std::string& target;
+};
+
+// One link as the page gives it. Its texts are kept from link to link, so
+// that reading a page allocates for the longest link only.
 struct PageLink {
   std::string target;
-  std::vector<std::string> folder_values;
+  std::vector<std::string> folder_storage;  // the first `folders` are the link's
+  size_t folders = 0;
   std::string text;
+
+  void Clear() {
+    target.clear();
+    folders = 0;
+    text.clear();
+  }
+  std::span<const std::string> FolderValues() const { return {folder_storage.data(), folders}; }
+  std::string& AddFolderValue() {
+    if (folders == folder_storage.size()) folder_storage.emplace_back();
+    return folder_storage[folders++];
+  }
+  ShownLink Shown() const { return {text, target}; }
 };
 
 // Writes the shortcuts of one run: keeps the standing answer, the folders
@@ -42,16 +63,16 @@ class LinkWriter {
   // Writes one link's shortcut or records why not; false when the import
   // must stop (the user cancelled, or the root cannot hold anything).
   bool Write(const PageLink& link) {
-    if (link.text.empty()) return Fail(link, "链接文字为空");
-    if (Refused(link)) return true;
-    const LinkPlace place = PlaceLink(link.folder_values, link.text);
-    if (!place.ok()) return Fail(link, place.reason);
-    return WritePlaced(link, place);
+    if (link.text.empty()) return Fail(link.Shown(), "链接文字为空");
+    if (Refused(link.Shown())) return true;
+    placer_.Place(link.FolderValues(), link.text, place_);
+    if (!place_.ok()) return Fail(link.Shown(), place_.reason);
+    return WritePlaced(link.Shown(), place_);
   }
 
   // True when the link's target or a missing root keep it from being written; the failure is
   // recorded.
-  bool Refused(const PageLink& link) {
+  bool Refused(ShownLink link) {
     if (std::string refusal = TargetRefusal(link.target); !refusal.empty())
       return Fail(link, refusal);
     if (root_.empty()) return Fail(link, "未指定根文件夹");
@@ -60,16 +81,12 @@ class LinkWriter {
 
   // Writes a link that passed `Refused` and whose place below the root is
   // known; false when the user cancelled.
-  bool WritePlaced(const PageLink& link, const LinkPlace& place) {
+  bool WritePlaced(ShownLink link, const LinkPlace& place) {
     if (!RootReady()) return false;
-    const std::string folder = root_ + place.folder;
-    const std::string path = folder + place.file_name;
-    // The joined path is checked too: whatever the page held, nothing is written outside the root.
-    if (!StaysInsideRoot(root_, path)) return Fail(link, "路径指向根文件夹之外");
-    FileStatus reached = FileStatus::Success();
-    const std::string& where = FolderToWrite(folder, reached);
-    if (!reached) return Fail(link, reached.reason);
-    const std::string written_path = where + place.file_name;
+    if (FileStatus reached = ReachFolder(place); !reached) return Fail(link, reached.reason);
+    const std::string& folder = folder_;
+    const std::string& where = where_;
+    const std::string& written_path = written_path_;
 
     // A new shortcut takes one create and one write. The create fails without
     // touching a file that stands there already, also one that the folder's
@@ -113,9 +130,9 @@ class LinkWriter {
     }
     if (!written) return Fail(link, written.reason);
     if (staged_.Holds(folder)) {
-      staged_.Written({place.file_name, link.text, link.target});
-    } else {
-      written_folders_.insert(folder);
+      staged_.Written({place.file_name, std::string(link.text), link.target});
+    } else if (last_written_folder_ == nullptr || *last_written_folder_ != folder) {
+      last_written_folder_ = &*written_folders_.insert(folder).first;
     }
     ++result_.links_written;
     prompter_.ShowProgress(result_.links_written);
@@ -129,10 +146,11 @@ class LinkWriter {
     if (!RootReady()) return false;
     PublishStaged();
     const std::string path = root_ + folder;
+    const std::string no_target;
     if (!StaysInsideRoot(root_, path.substr(0, path.size() - 1))) {
-      Fail({{}, {}, name}, "路径指向根文件夹之外");
+      Fail({name, no_target}, kOutsideRoot);
     } else if (FileStatus status = EnsureFolder(path); !status) {
-      Fail({{}, {}, name}, status.reason);
+      Fail({name, no_target}, status.reason);
     } else {
       // Kept when the run ends, as a folder that received a shortcut is.
       written_folders_.insert(path);
@@ -153,12 +171,45 @@ class LinkWriter {
   }
 
   // Records why the link was not written; true, as the run goes on.
-  bool Fail(const PageLink& link, std::string reason) {
-    result_.failed_links.push_back({link.text, link.target, std::move(reason)});
+  bool Fail(ShownLink link, std::string reason) {
+    result_.failed_links.push_back({std::string(link.text), link.target, std::move(reason)});
     return true;
   }
 
  private:
+  static constexpr char kOutsideRoot[] = "路径指向根文件夹之外";
+
+  // Sets `folder_` and `path_` for the place, makes sure the folder stands
+  // or is staged, and sets `where_` and `written_path_` to where its
+  // shortcut is written now. The links of a page come folder by folder: a folder checked and
+  // made for the link before needs only the new file name checked.
+  FileStatus ReachFolder(const LinkPlace& place) {
+    if (ensured_known_ && place.folder == ensured_place_) {
+      path_.resize(folder_.size());
+      path_ += place.file_name;
+      // The folder's levels passed already; a name cannot climb or jump elsewhere either.
+      if (!StaysInsideRoot(folder_, path_)) return FileStatus::Failure(kOutsideRoot);
+      written_path_.resize(where_.size());
+      written_path_ += place.file_name;
+      return FileStatus::Success();
+    }
+    ensured_known_ = false;
+    folder_.assign(root_).append(place.folder);
+    path_.assign(folder_).append(place.file_name);
+    // The joined path is checked too: whatever the page held, nothing is written outside the root.
+    if (!StaysInsideRoot(root_, path_)) return FileStatus::Failure(kOutsideRoot);
+    FileStatus status = FileStatus::Success();
+    where_ = FolderToWrite(folder_, status);
+    if (!status) return status;
+    written_path_.assign(where_).append(place.file_name);
+    // Only a folder whose last backslash separates levels can be checked apart from the name.
+    if (place.folder.empty() || EndsInBackslash(place.folder)) {
+      ensured_place_ = place.folder;
+      ensured_known_ = true;
+    }
+    return FileStatus::Success();
+  }
+
   // The root, looked at once in a run, must be a folder or one that can be
   // made; when it cannot, every link would fail alike, so the run stops with
   // one reason.
@@ -208,6 +259,7 @@ class LinkWriter {
   // there count as not written.
   void PublishStaged() {
     if (!staged_.Active()) return;
+    ensured_known_ = false;
     StagedOutcome outcome = staged_.Finish();
     if (!outcome.folder_made) {
       --result_.folders_created;
@@ -253,9 +305,21 @@ class LinkWriter {
   FolderMaker folders_{files_};
   std::vector<std::string> created_folders_;  // in the order made, each without its backslash
   std::set<std::string> written_folders_;     // ending in a backslash
+  const std::string* last_written_folder_ = nullptr;  // the one of them written last
   ExistingShortcuts existing_;
   StagedFolder staged_{files_};
   std::string last_standing_;  // the folder last found standing or made
+  LinkPlacer placer_;
+  LinkPlace place_;
+  // The folder and path of the link being written, below the root.
+  std::string folder_;
+  std::string path_;
+  // Where that link's shortcut is written: the folder, or its staged temporary.
+  std::string where_;
+  std::string written_path_;
+  // The place of the folder checked and made last, when it can stand for the next link's.
+  bool ensured_known_ = false;
+  std::string ensured_place_;
 };
 
 // A text fit to show in one line of the failure message: control bytes
@@ -333,7 +397,7 @@ void WriteBrowserFile(const BrowserBookmarks& file, LinkWriter& writer, ImportPr
       return;
     }
     const BrowserFolderPlace& folder = folders[link.folder];
-    const PageLink shown{link.address, {}, link.name};
+    const ShownLink shown{link.name, link.address};
     if (!folder.reason.empty()) {
       writer.Fail(shown, folder.reason);
       continue;
@@ -408,8 +472,9 @@ ImportResult ImportBookmarkPage(const ImportRequest& request, FileSystem& files,
     return result;
   }
   THtmlParser parser;
-  parser.LoadText(JoinPageLines(bytes));
-  bytes = {};
+  // Joined where it was read: a large page is held once, not twice.
+  JoinPageLinesInPlace(bytes);
+  parser.LoadText(std::move(bytes));
   PageLink link;
   bool in_link = false;  // an `a` start tag has been seen and its `</a>` not yet
   // Every `<` starts a tag that runs to the next `>`, so a page with many `<`
@@ -428,19 +493,18 @@ ImportResult ImportBookmarkPage(const ImportRequest& request, FileSystem& files,
     const TTag& tag = *parser.GetTag();
     // The link text is everything up to `</a>`, the text inside nested tags included.
     if (in_link) link.text += parser.TextBefore();
-    const std::string name = LowerAscii(tag.Name());
-    if (name == "a") {
+    const std::string& name = tag.Name();
+    if (EqualsIgnoringAsciiCase(name, "a")) {
       in_link = true;
-      link = PageLink{};
+      link.Clear();
       for (const std::string& attribute : tag.fParams) {
-        const std::string attribute_name = AttributeName(attribute);
-        if (attribute_name == "href") {
-          link.target = ExtractAttrValue(attribute);
-        } else if (attribute_name == "mydir") {
-          link.folder_values.push_back(ExtractAttrValue(attribute));
+        if (HasAttributeName(attribute, "href")) {
+          AssignAttrValue(attribute, link.target);
+        } else if (HasAttributeName(attribute, "mydir")) {
+          AssignAttrValue(attribute, link.AddFolderValue());
         }
       }
-    } else if (name == "/a" && in_link) {
+    } else if (in_link && EqualsIgnoringAsciiCase(name, "/a")) {
       in_link = false;
       if (prompter.StopRequested()) {
         result.interrupted = true;

@@ -44,14 +44,22 @@ bool IsReservedDeviceName(std::string_view name) {
 
 }  // namespace
 
-std::string ShortcutFileName(std::string_view link_text) {
+void AssignShortcutFileName(std::string_view link_text, std::string& name) {
   size_t last_mark = std::string_view::npos;
-  ForEachCharacter(link_text, [&](size_t pos, std::string_view character) {
-    if (character == "." || character == "\\" || character == ":") last_mark = pos;
-  });
-  std::string name(link_text);
-  if (last_mark != std::string_view::npos && link_text[last_mark] == '.') name.resize(last_mark);
+  for (size_t pos = 0; pos < link_text.size();) {
+    const size_t length = CharacterLength(link_text, pos);
+    const char c = link_text[pos];
+    if (length == 1 && (c == '.' || c == '\\' || c == ':')) last_mark = pos;
+    pos += length;
+  }
+  const bool has_extension = last_mark != std::string_view::npos && link_text[last_mark] == '.';
+  name.assign(link_text.substr(0, has_extension ? last_mark : link_text.size()));
   name += ".url";
+}
+
+std::string ShortcutFileName(std::string_view link_text) {
+  std::string name;
+  AssignShortcutFileName(link_text, name);
   return name;
 }
 
@@ -75,9 +83,12 @@ bool IsLegalName(std::string_view name) {
   return !trailing && !IsReservedDeviceName(name);
 }
 
-std::string MakeLegalName(std::string_view name) {
+void AppendLegalName(std::string_view name, std::string& out) {
   // Most names are legal as they stand and are only copied.
-  if (IsLegalName(name)) return std::string(name);
+  if (IsLegalName(name)) {
+    out.append(name);
+    return;
+  }
   std::string legal(name);
   size_t trailing_run = std::string::npos;  // start of the dots and blanks at the end
   for (size_t i = 0; i < legal.size();) {
@@ -98,7 +109,13 @@ std::string MakeLegalName(std::string_view name) {
   if (trailing_run != std::string::npos) {
     for (size_t i = trailing_run; i < legal.size(); ++i) legal[i] = '_';
   }
-  if (IsReservedDeviceName(legal)) legal.insert(legal.begin(), '_');
+  if (IsReservedDeviceName(legal)) out += '_';
+  out += legal;
+}
+
+std::string MakeLegalName(std::string_view name) {
+  std::string legal;
+  AppendLegalName(name, legal);
   return legal;
 }
 

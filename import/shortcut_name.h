@@ -11,6 +11,8 @@ namespace linkshelf {
 // replaced; otherwise ".url" is appended. `Example.com` gives `Example.url`,
 // `a.b.c` gives `a.b.url`, `News` gives `News.url`.
 std::string ShortcutFileName(std::string_view link_text);
+// The same into `name`, whose storage is reused.
+void AssignShortcutFileName(std::string_view link_text, std::string& name);
 
 // One folder or file name made into one that the file system can hold:
 // `/ * ? " < > | :` and control bytes become `_`, so do trailing dots and
@@ -18,6 +20,8 @@ std::string ShortcutFileName(std::string_view link_text);
 // extension) gets a `_` in front. The second byte of a double-byte character
 // is never changed.
 std::string MakeLegalName(std::string_view name);
+// The same, appended to `out`.
+void AppendLegalName(std::string_view name, std::string& out);
 
 // True when MakeLegalName would give the name back unchanged.
 bool IsLegalName(std::string_view name);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <vector>
 
 #include "runtime/file_operations.h"
 #include "runtime/text.h"
@@ -17,25 +16,31 @@ struct Line {
   size_t next = 0;  // start of the following line
 };
 
-std::vector<Line> SplitLines(std::string_view text) {
-  std::vector<Line> lines;
-  if (!text.empty()) lines.reserve(8);  // a shortcut has a handful of lines
-  size_t pos = 0;
-  // The line ends at the first CR or LF: the next LF is known, then a CR is
-  // looked for before it. Each search runs through the text once in all.
-  size_t next_lf = std::min(text.find('\n'), text.size());
-  while (pos < text.size()) {
-    Line line{pos, pos, pos};
-    if (next_lf < pos) next_lf = std::min(text.find('\n', pos), text.size());
-    line.end = std::min(text.substr(0, next_lf).find('\r', pos), next_lf);
+// Hands out the lines of a text one by one. A line ends at the first CR or
+// LF: the next LF is known, then a CR is looked for before it, so each search
+// runs through the text once in all.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view text)
+      : text_(text), next_lf_(std::min(text.find('\n'), text.size())) {}
+
+  bool Next(Line& line) {
+    if (pos_ >= text_.size()) return false;
+    if (next_lf_ < pos_) next_lf_ = std::min(text_.find('\n', pos_), text_.size());
+    line.begin = pos_;
+    line.end = std::min(text_.substr(0, next_lf_).find('\r', pos_), next_lf_);
     line.next = line.end;
-    if (line.next < text.size() && text[line.next] == '\r') ++line.next;
-    if (line.next < text.size() && text[line.next] == '\n') ++line.next;
-    lines.push_back(line);
-    pos = line.next;
+    if (line.next < text_.size() && text_[line.next] == '\r') ++line.next;
+    if (line.next < text_.size() && text_[line.next] == '\n') ++line.next;
+    pos_ = line.next;
+    return true;
   }
-  return lines;
-}
+
+ private:
+  std::string_view text_;
+  size_t pos_ = 0;
+  size_t next_lf_;
+};
 
 // The section name of a header line, or nothing when the line is no header.
 std::optional<std::string_view> SectionName(std::string_view line) {
@@ -57,63 +62,60 @@ bool IsBlankOrComment(std::string_view line) {
   return trimmed.empty() || trimmed.starts_with(';');
 }
 
-// Where the wanted section lies: the index of its header and one past its last line.
-struct SectionSpan {
-  size_t header = 0;
-  size_t end = 0;
-};
-
-std::optional<SectionSpan> FindSection(std::string_view text, const std::vector<Line>& lines,
-                                       std::string_view section) {
-  for (size_t i = 0; i < lines.size(); ++i) {
-    const auto name = SectionName(text.substr(lines[i].begin, lines[i].end - lines[i].begin));
-    if (!name || !EqualsIgnoringAsciiCase(*name, section)) continue;
-    size_t end = i + 1;
-    while (end < lines.size() &&
-           !SectionName(text.substr(lines[end].begin, lines[end].end - lines[end].begin))) {
-      ++end;
-    }
-    return SectionSpan{i, end};
-  }
-  return std::nullopt;
-}
-
 std::string_view LineText(std::string_view text, const Line& line) {
   return text.substr(line.begin, line.end - line.begin);
 }
 
-std::optional<size_t> FindKey(std::string_view text, const std::vector<Line>& lines,
-                              const SectionSpan& span, std::string_view key) {
-  for (size_t i = span.header + 1; i < span.end; ++i) {
-    const std::string_view line = LineText(text, lines[i]);
-    if (!IsBlankOrComment(line) && EqualsIgnoringAsciiCase(KeyOf(line), key)) return i;
+// Where the entry of `key` in the first section named `section` lies, or
+// where a new one would go: after the section's last entry, or its header.
+struct EntrySpot {
+  bool section_found = false;
+  bool key_found = false;
+  Line line;  // the entry's line when found, else the line a new entry follows
+};
+
+// One walk through the lines, which a shortcut has a handful of.
+EntrySpot FindEntrySpot(std::string_view text, std::string_view section, std::string_view key) {
+  EntrySpot spot;
+  LineReader reader(text);
+  Line line;
+  while (reader.Next(line)) {
+    const std::string_view line_text = LineText(text, line);
+    const auto name = SectionName(line_text);
+    if (!spot.section_found) {
+      if (name && EqualsIgnoringAsciiCase(*name, section)) {
+        spot.section_found = true;
+        spot.line = line;
+      }
+      continue;
+    }
+    if (name) break;  // the next section starts
+    if (IsBlankOrComment(line_text)) continue;
+    spot.line = line;
+    if (EqualsIgnoringAsciiCase(KeyOf(line_text), key)) {
+      spot.key_found = true;
+      break;
+    }
   }
-  return std::nullopt;
+  return spot;
 }
 
 // A line break inside a value would start a new entry or section in the file.
-std::string SingleLine(std::string_view value) {
-  // A value seldom holds a line break; then it is taken whole.
-  if (value.find('\r') == std::string_view::npos && value.find('\n') == std::string_view::npos)
-    return std::string(value);
-  std::string line;
-  line.reserve(value.size());
-  for (char c : value) {
-    if (c != '\r' && c != '\n') line += c;
+void AppendSingleLine(std::string& out, std::string_view value) {
+  for (size_t at = 0; at < value.size();) {
+    const size_t stop = std::min(value.find_first_of("\r\n", at), value.size());
+    out.append(value.substr(at, stop - at));
+    at = stop + 1;
   }
-  return line;
 }
 
 }  // namespace
 
 std::string FindShortcutEntry(std::string_view file_text, std::string_view section,
                               std::string_view key) {
-  const std::vector<Line> lines = SplitLines(file_text);
-  const auto span = FindSection(file_text, lines, section);
-  if (!span) return {};
-  const auto index = FindKey(file_text, lines, *span, key);
-  if (!index) return {};
-  const std::string_view line = LineText(file_text, lines[*index]);
+  const EntrySpot spot = FindEntrySpot(file_text, section, key);
+  if (!spot.key_found) return {};
+  const std::string_view line = LineText(file_text, spot.line);
   const size_t equals = line.find('=');
   if (equals == std::string_view::npos) return {};
   std::string_view value = TrimmedView(line.substr(equals + 1));
@@ -126,28 +128,26 @@ std::string FindShortcutEntry(std::string_view file_text, std::string_view secti
 
 std::string SetShortcutEntry(std::string_view file_text, std::string_view section,
                              std::string_view key, std::string_view value) {
-  std::string entry(key);
-  entry += '=';
-  entry += SingleLine(value);
-  const std::vector<Line> lines = SplitLines(file_text);
-  const auto span = FindSection(file_text, lines, section);
+  const EntrySpot spot = FindEntrySpot(file_text, section, key);
   std::string result;
-  result.reserve(file_text.size() + entry.size() + section.size() + 8);
+  result.reserve(file_text.size() + key.size() + value.size() + section.size() + 8);
 
-  if (!span) {
+  if (!spot.section_found) {
     result.append(file_text);
     if (!result.empty() && result.back() != '\n' && result.back() != '\r') result += "\r\n";
     result += '[';
     result.append(section);
     result += "]\r\n";
-    result += entry;
+    result.append(key);
+    result += '=';
+    AppendSingleLine(result, value);
     result += "\r\n";
     return result;
   }
 
-  if (const auto index = FindKey(file_text, lines, *span, key)) {
+  const Line& line = spot.line;
+  if (spot.key_found) {
     // Keep the line's own spelling of the key and its line end; only the value changes.
-    const Line& line = lines[*index];
     const std::string_view text = LineText(file_text, line);
     const size_t equals = text.find('=');
     result.append(file_text.substr(0, line.begin));
@@ -157,23 +157,20 @@ std::string SetShortcutEntry(std::string_view file_text, std::string_view sectio
     } else {
       result.append(text.substr(0, equals + 1));
     }
-    result += SingleLine(value);
+    AppendSingleLine(result, value);
     result.append(file_text.substr(line.end));
     return result;
   }
 
   // The new entry follows the section's last entry (or its header), ahead of
   // any blank lines that separate it from the next section.
-  size_t after = span->header;
-  for (size_t i = span->header + 1; i < span->end; ++i) {
-    if (!IsBlankOrComment(LineText(file_text, lines[i]))) after = i;
-  }
-  const Line& anchor = lines[after];
-  result.append(file_text.substr(0, anchor.next));
-  if (anchor.next == anchor.end) result += "\r\n";  // the last line had no line end
-  result += entry;
+  result.append(file_text.substr(0, line.next));
+  if (line.next == line.end) result += "\r\n";  // the last line had no line end
+  result.append(key);
+  result += '=';
+  AppendSingleLine(result, value);
   result += "\r\n";
-  result.append(file_text.substr(anchor.next));
+  result.append(file_text.substr(line.next));
   return result;
 }
 
