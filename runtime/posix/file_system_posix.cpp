@@ -183,9 +183,24 @@ class PosixFileSystem final : public FileSystem {
 
   FileStatus ReadFileUpTo(const std::string& path, std::string& bytes,
                           std::uint64_t limit) override {
+    struct stat info {};
+    return ReadStated(path, bytes, limit, info);
+  }
+
+  FileStatus ReadDatedFileUpTo(const std::string& path, std::string& bytes, std::uint64_t limit,
+                               std::optional<std::int64_t>& write_seconds) override {
+    struct stat info {};
+    FileStatus read = ReadStated(path, bytes, limit, info);
+    write_seconds.reset();
+    if (read) write_seconds = static_cast<std::int64_t>(info.st_mtime);
+    return read;
+  }
+
+  // The read of ReadFileUpTo; `info` is the status of the opened file.
+  static FileStatus ReadStated(const std::string& path, std::string& bytes, std::uint64_t limit,
+                               struct stat& info) {
     bytes.clear();
     FileDescriptor file(-1);
-    struct stat info {};
     if (FileStatus opened = OpenRegularFile(NativePathFromCore(path), file, info); !opened)
       return opened;
     if (static_cast<std::uint64_t>(info.st_size) > limit) {
