@@ -1,5 +1,6 @@
 #include "export/page_lines.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "export/number_text.h"
@@ -58,11 +59,8 @@ std::string HeadText(std::string_view title, const std::vector<std::string>& hea
 
 void AppendPageAddress(std::string& out, std::string_view address) {
   // Most addresses hold none of the three bytes: they are copied whole.
-  size_t first = 0;
-  while (first < address.size() && address[first] != '"' && address[first] != '<' &&
-         address[first] != '>') {
-    ++first;
-  }
+  size_t first = address.size();
+  for (const char c : {'"', '<', '>'}) first = std::min(first, address.substr(0, first).find(c));
   out.append(address.substr(0, first));
   for (const char c : address.substr(first)) {
     switch (c) {
@@ -90,8 +88,9 @@ void AppendPageName(std::string& out, std::string_view name) {
   // the rule needs no platform of its own. A line break in a name would
   // also split the page's line.
   for (size_t i = start; i < out.size(); ++i) {
+    // Every byte of the five lies below '?'; most bytes of a name do not.
     const char c = out[i];
-    if (c == '"' || c == '<' || c == '>' || c == '\r' || c == '\n') out[i] = '_';
+    if (c < '?' && (c == '"' || c == '<' || c == '>' || c == '\r' || c == '\n')) out[i] = '_';
   }
 }
 

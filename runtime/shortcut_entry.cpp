@@ -108,15 +108,29 @@ std::string SingleLine(std::string_view value) {
 
 std::string FindShortcutEntry(std::string_view file_text, std::string_view section,
                               std::string_view key) {
-  const std::vector<Line> lines = SplitLines(file_text);
-  const auto span = FindSection(file_text, lines, section);
-  if (!span) return {};
-  const auto index = FindKey(file_text, lines, *span, key);
-  if (!index) return {};
-  const std::string_view line = LineText(file_text, lines[*index]);
-  const size_t equals = line.find('=');
+  // One walk through the lines, holding none: a shortcut is read for every
+  // link of the page. The first section of the name is the one searched.
+  std::optional<std::string_view> found;
+  bool in_section = false;
+  size_t pos = 0;
+  while (pos < file_text.size() && !found) {
+    const size_t lf = std::min(file_text.find('\n', pos), file_text.size());
+    size_t end = std::min(file_text.substr(0, lf).find('\r', pos), lf);
+    const std::string_view line = file_text.substr(pos, end - pos);
+    if (end < file_text.size() && file_text[end] == '\r') ++end;
+    if (end < file_text.size() && file_text[end] == '\n') ++end;
+    pos = end;
+    if (const auto name = SectionName(line)) {
+      if (in_section) break;
+      in_section = EqualsIgnoringAsciiCase(*name, section);
+    } else if (in_section && !IsBlankOrComment(line) && EqualsIgnoringAsciiCase(KeyOf(line), key)) {
+      found = line;
+    }
+  }
+  if (!found) return {};
+  const size_t equals = found->find('=');
   if (equals == std::string_view::npos) return {};
-  std::string_view value = TrimmedView(line.substr(equals + 1));
+  std::string_view value = TrimmedView(found->substr(equals + 1));
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
       value.back() == value.front()) {
     value = value.substr(1, value.size() - 2);

@@ -120,7 +120,7 @@ class PosixFileSystem final : public FileSystem {
         break;
       }
       // A literal "&#" of a real name is escaped, so that a reference always means one character.
-      const std::string name = EscapeLiteralReferences(entry->d_name);
+      std::string name = EscapeLiteralReferences(entry->d_name);
       if (!MatchesWildcard(name, wildcard)) continue;
       // A backslash separates folders in the program's paths, so a name that
       // holds one would lead elsewhere: it is reported instead.
@@ -142,7 +142,7 @@ class PosixFileSystem final : public FileSystem {
           is_folder = ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
         }
       }
-      entries.push_back({name, is_folder, is_link});
+      entries.push_back({std::move(name), is_folder, is_link});
     }
     if (!unnamable.empty())
       return FileStatus::Failure("a name holding a backslash cannot be read: " + unnamable);
