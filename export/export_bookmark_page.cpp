@@ -21,23 +21,29 @@ PageText FormBookmarkPage(const ExportRequest& request, ExportEnvironment& envir
   ScanProgress report;
   if (progress != nullptr)
     report = [progress](int links, int folders) { progress->ShowProgress(links, folders); };
-  FolderScan scan = ScanFolder(environment.files, environment.collation, request.root, report);
+  // Each record goes into the page as soon as the scan has placed it, so
+  // that the records are never all held beside the page.
   if (request.format == ExportFormat::kBrowser) {
-    FileSystem& files = environment.files;
-    BrowserFileText file = FormBrowserFileText(
-        scan.records, request.title,
-        [&files](const std::string& path) { return files.LastWriteSeconds(path); });
+    BrowserFileWriter writer(request.title);
+    std::vector<ReadFailure> unread = ScanFolderInto(
+        environment.files, environment.collation, request.root, ScanDates::kRead,
+        [&writer](ScanRecord&& record) { writer.Add(record); }, report);
+    BrowserFileText file = writer.Finish();
     PageText page;
     page.bytes = std::move(file.bytes);
     page.links = file.links;
     page.folders = file.folders;
-    page.unread = std::move(scan.unread);
+    page.unread = std::move(unread);
     return page;
   }
   const std::string now = DateTimeText(environment.now(), environment.regional);
-  PageText page = FormPageText(scan.records, request.method, request.title, request.header_template,
-                               now, environment.regional);
-  page.unread = std::move(scan.unread);
+  PageWriter writer(request.method, request.title, request.header_template, now,
+                    environment.regional);
+  std::vector<ReadFailure> unread = ScanFolderInto(
+      environment.files, environment.collation, request.root, ScanDates::kLeftOut,
+      [&writer](ScanRecord&& record) { writer.Add(record); }, report);
+  PageText page = writer.Finish();
+  page.unread = std::move(unread);
   return page;
 }
 

@@ -12,7 +12,7 @@ namespace {
 struct FoundLink {
   std::string stem;
   std::string address;
-  std::string path;
+  std::optional<std::int64_t> write_seconds;
 };
 
 struct FoundFolder {
@@ -22,13 +22,14 @@ struct FoundFolder {
 
 class TreeScan {
  public:
-  TreeScan(FileSystem& files, const Collation& collation, const ScanProgress& progress,
-           FolderScan& scan)
+  TreeScan(FileSystem& files, const Collation& collation, ScanDates dates, const RecordSink& sink,
+           const ScanProgress& progress, std::vector<ReadFailure>& unread)
       : files_(files),
         collation_(collation),
+        dates_(dates),
+        sink_(sink),
         progress_(progress),
-        records_(scan.records),
-        unread_(scan.unread) {}
+        unread_(unread) {}
 
   // Scans one folder of the page. Usually it is one folder on disk; sibling
   // folders whose names compare equal make one folder of the page together.
@@ -60,8 +61,8 @@ class TreeScan {
                             }),
                 links.end());
     for (FoundLink& link : links) {
-      records_.push_back({ScanRecord::Kind::kLink, std::move(link.stem), std::move(link.address),
-                          std::move(link.path)});
+      sink_({ScanRecord::Kind::kLink, std::move(link.stem), std::move(link.address),
+             link.write_seconds});
     }
     link_count_ += static_cast<int>(links.size());
     links = {};  // not held while the subfolders are read
@@ -81,7 +82,9 @@ class TreeScan {
       }
       std::string text =
           relative.empty() ? folders[first].name : relative + "\\" + folders[first].name;
-      records_.push_back({ScanRecord::Kind::kFolder, text, {}, folders[first].path});
+      std::optional<std::int64_t> seconds;
+      if (dates_ == ScanDates::kRead) seconds = files_.LastWriteSeconds(folders[first].path);
+      sink_({ScanRecord::Kind::kFolder, text, {}, seconds});
       ++folder_count_;
       ScanPageFolder(group, text);
       first = next;
@@ -98,10 +101,14 @@ class TreeScan {
       // Whatever the search finds under the shortcut pattern counts as a link,
       // even a folder: it then has no address (and is not read).
       if (MatchesWildcard(entry.name, "*.url")) {
-        std::string file = path + entry.name;
-        std::string address;
-        if (!entry.is_folder) address = ReadAddress(file);
-        links.push_back({ShortcutStem(entry.name), std::move(address), std::move(file)});
+        FoundLink link{ShortcutStem(entry.name), {}, std::nullopt};
+        if (!entry.is_folder) {
+          // One path buffer serves every shortcut of the tree.
+          file_path_.assign(path);
+          file_path_ += entry.name;
+          link.address = ReadAddress(file_path_, link.write_seconds);
+        }
+        links.push_back(std::move(link));
         // A folder of many thousand shortcuts reports as it goes.
         if (progress_ && ++read_since_report_ == kReportEvery) {
           read_since_report_ = 0;
@@ -129,13 +136,16 @@ class TreeScan {
     return false;
   }
 
-  std::string ReadAddress(const std::string& path) {
-    std::string bytes;
-    if (FileStatus read = files_.ReadFileUpTo(path, bytes, kShortcutSizeLimit); !read) {
-      unread_.push_back({path, std::move(read.reason)});
+  std::string ReadAddress(const std::string& path, std::optional<std::int64_t>& write_seconds) {
+    const FileStatus read =
+        dates_ == ScanDates::kRead
+            ? files_.ReadDatedFileUpTo(path, bytes_, kShortcutSizeLimit, write_seconds)
+            : files_.ReadFileUpTo(path, bytes_, kShortcutSizeLimit);
+    if (!read) {
+      unread_.push_back({path, read.reason});
       return {};
     }
-    return ShortcutAddress(bytes);
+    return ShortcutAddress(bytes_);
   }
 
   int CompareLinks(const FoundLink& a, const FoundLink& b) const {
@@ -145,9 +155,12 @@ class TreeScan {
 
   FileSystem& files_;
   const Collation& collation_;
+  ScanDates dates_;
+  const RecordSink& sink_;
   const ScanProgress& progress_;
-  std::vector<ScanRecord>& records_;
   std::vector<ReadFailure>& unread_;
+  std::string file_path_;  // the shortcut being read
+  std::string bytes_;      // its bytes, in a buffer kept from one to the next
   static constexpr int kReportEvery = 1000;
   int link_count_ = 0;
   int folder_count_ = 0;
@@ -162,12 +175,22 @@ std::string ShortcutStem(const std::string& file_name) {
   return dot == std::string::npos ? file_name : file_name.substr(0, dot);
 }
 
+std::vector<ReadFailure> ScanFolderInto(FileSystem& files, const Collation& collation,
+                                        const std::string& root, ScanDates dates,
+                                        const RecordSink& sink, const ScanProgress& progress) {
+  std::vector<ReadFailure> unread;
+  std::string base = root;
+  if (!base.ends_with('\\')) base += '\\';
+  TreeScan(files, collation, dates, sink, progress, unread).ScanPageFolder({base}, "");
+  return unread;
+}
+
 FolderScan ScanFolder(FileSystem& files, const Collation& collation, const std::string& root,
                       const ScanProgress& progress) {
   FolderScan scan;
-  std::string base = root;
-  if (!base.ends_with('\\')) base += '\\';
-  TreeScan(files, collation, progress, scan).ScanPageFolder({base}, "");
+  scan.unread = ScanFolderInto(
+      files, collation, root, ScanDates::kLeftOut,
+      [&scan](ScanRecord&& record) { scan.records.push_back(std::move(record)); }, progress);
   return scan;
 }
 

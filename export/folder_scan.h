@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,9 +20,11 @@ struct ScanRecord {
   std::string text;
   // A link: the address read from the shortcut, empty when it has none.
   std::string address;
-  // The shortcut file or the folder on disk (the first of merged folders),
-  // where the browser file finds its date.
-  std::string path;
+  // When the scan was asked for dates: the last-write time of the shortcut
+  // (taken as it was read) or of the folder on disk (the first of merged
+  // folders), in seconds since 1970 UTC, where the browser file finds its
+  // date. Nothing when it could not be told.
+  std::optional<std::int64_t> write_seconds;
 
   // Records are equal when they show the same: where on disk they were found does not count.
   friend bool operator==(const ScanRecord& a, const ScanRecord& b) {
@@ -56,6 +59,18 @@ using ScanProgress = std::function<void(int links, int folders)>;
 // to a folder is followed unless it leads back to a folder being read.
 FolderScan ScanFolder(FileSystem& files, const Collation& collation, const std::string& root,
                       const ScanProgress& progress = {});
+
+// Whether the records carry the last-write times of their files.
+enum class ScanDates { kLeftOut, kRead };
+
+// Takes each record as soon as the scan has placed it, in page order.
+using RecordSink = std::function<void(ScanRecord&& record)>;
+
+// The same scan handing each record to `sink` instead of holding them all, so
+// that a page can be formed while the tree is read; returns what could not be read.
+std::vector<ReadFailure> ScanFolderInto(FileSystem& files, const Collation& collation,
+                                        const std::string& root, ScanDates dates,
+                                        const RecordSink& sink, const ScanProgress& progress = {});
 
 // The file name without its last extension ("Two.Dots.url" gives "Two.Dots").
 std::string ShortcutStem(const std::string& file_name);

@@ -1,5 +1,8 @@
 #include "export/page_lines.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "export/number_text.h"
 #include "export/page_header.h"
 #include "runtime/text.h"
@@ -32,156 +35,188 @@ std::string LastCreatedLine(std::string_view date_time_text, int links,
   return line;
 }
 
-// The body of the page: one line per record.
-class BodyWriter {
- public:
-  BodyWriter(int method, std::string& out) : method_(method), out_(out) {}
-
-  void Folder(const std::string& text) {
-    const std::string heading = PageName(text);
-    const bool list_open = in_section_ > 0;
-    in_section_ = 0;
-    ++folders_;
-    if (!TrimBoth(heading).empty()) {
-      folder_attribute_.assign(kFolderAttributeStart);
-      folder_attribute_ += heading;
-      folder_attribute_ += kAttributeEnd;
-    }
-    if (method_ == kAddressList) {
-      out_ += kLineEnd;
-      out_ += heading;
-    } else {
-      out_ += list_open ? kListClosing : kSectionBreak;
-      out_ += kHeadingStart;
-      out_ += heading;
-      out_ += kHeadingEnd;
-    }
-    out_ += kLineEnd;
+// The head of an HTML page with its line ends: the template with the title,
+// generated-by and last-created lines in their places.
+std::string HeadText(std::string_view title, const std::vector<std::string>& header_template,
+                     std::string_view date_time_text, int links, const RegionalSettings& regional) {
+  std::vector<std::string> head = header_template;
+  head.push_back(GeneratedByLine());
+  head.push_back(LastCreatedLine(date_time_text, links, regional));
+  std::string title_line = "<title>" + std::string(title) + "</title>";
+  constexpr size_t kTitleLineIndex = 6;
+  if (head.size() > kTitleLineIndex) {
+    head[kTitleLineIndex] = std::move(title_line);
+  } else {
+    head.insert(head.end() - 2, std::move(title_line));
   }
-
-  void Link(const std::string& stem, const std::string& address) {
-    ++in_section_;
-    switch (method_) {
-      case kAddressList:
-        out_ += address;
-        break;
-      case kLinkTitles:
-      case kLinkAddresses: {
-        const std::string href = PageAddress(address);
-        if (in_section_ == 1) out_ += kListOpening;
-        out_ += kLinkStart;
-        out_ += href;
-        out_ += kAttributeEnd;
-        out_ += folder_attribute_;
-        out_ += kClass;
-        out_ += method_ == kLinkTitles ? PageName(TrimBoth(stem)) : href;
-        out_ += kLinkEnd;
-        break;
-      }
-      default:
-        out_ += PageName(TrimBoth(stem));
-        break;
-    }
-    out_ += kLineEnd;
-  }
-
-  int folders() const { return folders_; }
-
- private:
-  int method_;
-  std::string& out_;
-  int in_section_ = 0;  // links since the last folder line
-  int folders_ = 0;
-  std::string folder_attribute_;
-};
-
-}  // namespace
-
-std::string PageAddress(std::string_view address) {
-  // Most addresses hold none of the three bytes: they are copied whole.
-  size_t first = 0;
-  while (first < address.size() && address[first] != '"' && address[first] != '<' &&
-         address[first] != '>') {
-    ++first;
-  }
-  if (first == address.size()) return std::string(address);
-  std::string text(address.substr(0, first));
-  text.reserve(address.size() + 8);
-  for (const char c : address.substr(first)) {
-    switch (c) {
-      case '"':
-        text += "%22";
-        break;
-      case '<':
-        text += "%3C";
-        break;
-      case '>':
-        text += "%3E";
-        break;
-      default:
-        text += c;
-        break;
-    }
+  std::string text;
+  for (const std::string& line : head) {
+    text += line;
+    text += kLineEnd;
   }
   return text;
 }
 
-std::string PageName(std::string_view name) {
-  std::string text(name);
+void AppendPageAddress(std::string& out, std::string_view address) {
+  // Most addresses hold none of the three bytes: they are copied whole.
+  size_t first = address.size();
+  for (const char c : {'"', '<', '>'}) first = std::min(first, address.substr(0, first).find(c));
+  out.append(address.substr(0, first));
+  for (const char c : address.substr(first)) {
+    switch (c) {
+      case '"':
+        out += "%22";
+        break;
+      case '<':
+        out += "%3C";
+        break;
+      case '>':
+        out += "%3E";
+        break;
+      default:
+        out += c;
+        break;
+    }
+  }
+}
+
+void AppendPageName(std::string& out, std::string_view name) {
+  const size_t start = out.size();
+  out.append(name);
   // Only names made on other systems than Windows hold these bytes (no
   // double-byte character of the code page has them as its trail byte), so
   // the rule needs no platform of its own. A line break in a name would
   // also split the page's line.
-  for (char& c : text) {
-    if (c == '"' || c == '<' || c == '>' || c == '\r' || c == '\n') c = '_';
+  for (size_t i = start; i < out.size(); ++i) {
+    // Every byte of the five lies below '?'; most bytes of a name do not.
+    const char c = out[i];
+    if (c < '?' && (c == '"' || c == '<' || c == '>' || c == '\r' || c == '\n')) out[i] = '_';
   }
+}
+
+}  // namespace
+
+std::string PageAddress(std::string_view address) {
+  std::string text;
+  AppendPageAddress(text, address);
   return text;
+}
+
+std::string PageName(std::string_view name) {
+  std::string text;
+  AppendPageName(text, name);
+  return text;
+}
+
+PageWriter::PageWriter(int method, std::string_view title,
+                       const std::vector<std::string>& header_template,
+                       std::string_view date_time_text, const RegionalSettings& regional)
+    : method_(method),
+      title_(title),
+      header_template_(header_template),
+      date_time_text_(date_time_text),
+      regional_(regional) {
+  // The head states the number of links, known only at the end: the body
+  // starts after room for the longest head, and the head goes into that room.
+  if (method_ != kAddressList) {
+    head_room_ = HeadText(title_, header_template_, date_time_text_,
+                          std::numeric_limits<int>::max(), regional_)
+                     .size();
+  }
+  bytes_.assign(head_room_, ' ');
+}
+
+void PageWriter::Reserve(size_t body_bytes) {
+  bytes_.reserve(head_room_ + body_bytes + 32);
+}
+
+void PageWriter::Add(const ScanRecord& record) {
+  if (record.kind == ScanRecord::Kind::kFolder) {
+    Folder(record.text);
+  } else {
+    Link(record.text, record.address);
+  }
+}
+
+void PageWriter::Folder(std::string_view text) {
+  const bool list_open = in_section_ > 0;
+  in_section_ = 0;
+  ++folders_;
+  if (method_ == kAddressList) {
+    bytes_ += kLineEnd;
+  } else {
+    bytes_ += list_open ? kListClosing : kSectionBreak;
+    bytes_ += kHeadingStart;
+  }
+  const size_t heading = bytes_.size();
+  AppendPageName(bytes_, text);
+  const std::string_view shown = std::string_view(bytes_).substr(heading);
+  if (!TrimmedView(shown).empty()) {
+    folder_attribute_.assign(kFolderAttributeStart);
+    folder_attribute_ += shown;
+    folder_attribute_ += kAttributeEnd;
+  }
+  if (method_ != kAddressList) bytes_ += kHeadingEnd;
+  bytes_ += kLineEnd;
+}
+
+void PageWriter::Link(std::string_view stem, std::string_view address) {
+  ++in_section_;
+  ++links_;
+  switch (method_) {
+    case kAddressList:
+      bytes_ += address;
+      break;
+    case kLinkTitles:
+    case kLinkAddresses: {
+      if (in_section_ == 1) bytes_ += kListOpening;
+      bytes_ += kLinkStart;
+      const size_t href = bytes_.size();
+      AppendPageAddress(bytes_, address);
+      const size_t href_size = bytes_.size() - href;
+      bytes_ += kAttributeEnd;
+      bytes_ += folder_attribute_;
+      bytes_ += kClass;
+      if (method_ == kLinkTitles) {
+        AppendPageName(bytes_, TrimmedView(stem));
+      } else {
+        bytes_.append(bytes_, href, href_size);
+      }
+      bytes_ += kLinkEnd;
+      break;
+    }
+    default:
+      AppendPageName(bytes_, TrimmedView(stem));
+      break;
+  }
+  bytes_ += kLineEnd;
+}
+
+PageText PageWriter::Finish() {
+  PageText page;
+  page.links = links_;
+  page.folders = folders_;
+  if (method_ != kAddressList) {
+    bytes_ += "</body>\r\n</html>\r\n";
+    const std::string head = HeadText(title_, header_template_, date_time_text_, links_, regional_);
+    const size_t unused = head_room_ - head.size();
+    bytes_.replace(unused, head.size(), head);
+    bytes_.erase(0, unused);
+  }
+  page.bytes = std::move(bytes_);
+  return page;
 }
 
 PageText FormPageText(const std::vector<ScanRecord>& records, int method, std::string_view title,
                       const std::vector<std::string>& header_template,
                       std::string_view date_time_text, const RegionalSettings& regional) {
-  PageText page;
+  PageWriter writer(method, title, header_template, date_time_text, regional);
   size_t body_size = 0;
-  for (const ScanRecord& record : records) {
-    if (record.kind == ScanRecord::Kind::kLink) ++page.links;
+  for (const ScanRecord& record : records)
     body_size += record.text.size() + 2 * record.address.size() + 100;
-  }
-
-  // The head states the number of links, so it is counted first; head and
-  // body then go into the one buffer that gets written.
-  std::vector<std::string> head;
-  if (method != kAddressList) {
-    head = header_template;
-    head.push_back(GeneratedByLine());
-    head.push_back(LastCreatedLine(date_time_text, page.links, regional));
-    std::string title_line = "<title>" + std::string(title) + "</title>";
-    constexpr size_t kTitleLineIndex = 6;
-    if (head.size() > kTitleLineIndex) {
-      head[kTitleLineIndex] = std::move(title_line);
-    } else {
-      head.insert(head.end() - 2, std::move(title_line));
-    }
-  }
-  size_t head_size = 0;
-  for (const std::string& line : head) head_size += line.size() + kLineEnd.size();
-  page.bytes.reserve(head_size + body_size + 32);
-  for (const std::string& line : head) {
-    page.bytes += line;
-    page.bytes += kLineEnd;
-  }
-
-  BodyWriter writer(method, page.bytes);
-  for (const ScanRecord& record : records) {
-    if (record.kind == ScanRecord::Kind::kFolder) {
-      writer.Folder(record.text);
-    } else {
-      writer.Link(record.text, record.address);
-    }
-  }
-  page.folders = writer.folders();
-  if (method != kAddressList) page.bytes += "</body>\r\n</html>\r\n";
-  return page;
+  writer.Reserve(body_size);
+  for (const ScanRecord& record : records) writer.Add(record);
+  return writer.Finish();
 }
 
 }  // namespace linkshelf

@@ -34,6 +34,35 @@ PageText FormPageText(const std::vector<ScanRecord>& records, int method, std::s
                       const std::vector<std::string>& header_template,
                       std::string_view date_time_text, const RegionalSettings& regional);
 
+// Forms a page record by record as a scan gives them, holding nothing but
+// the page's bytes. The texts given to it must outlive it.
+class PageWriter {
+ public:
+  PageWriter(int method, std::string_view title, const std::vector<std::string>& header_template,
+             std::string_view date_time_text, const RegionalSettings& regional);
+  // Room for a body of about this many bytes, when it is known beforehand.
+  void Reserve(size_t body_bytes);
+  void Add(const ScanRecord& record);
+  // The whole page, head included; the writer is spent.
+  PageText Finish();
+
+ private:
+  void Folder(std::string_view text);
+  void Link(std::string_view stem, std::string_view address);
+
+  int method_;
+  std::string_view title_;
+  const std::vector<std::string>& header_template_;
+  std::string_view date_time_text_;
+  const RegionalSettings& regional_;
+  size_t head_room_ = 0;
+  std::string bytes_;
+  int links_ = 0;
+  int folders_ = 0;
+  int in_section_ = 0;  // links since the last folder line
+  std::string folder_attribute_;
+};
+
 // An address as it may stand in the page: `"`, `<` and `>` written as %22,
 // %3C and %3E, so that it cannot leave its attribute or add markup.
 std::string PageAddress(std::string_view address);

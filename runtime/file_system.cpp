@@ -15,6 +15,14 @@ FileStatus FileSystem::ReadFileUpTo(const std::string& path, std::string& bytes,
   return status;
 }
 
+FileStatus FileSystem::ReadDatedFileUpTo(const std::string& path, std::string& bytes,
+                                         std::uint64_t limit,
+                                         std::optional<std::int64_t>& write_seconds) {
+  FileStatus status = ReadFileUpTo(path, bytes, limit);
+  write_seconds = status ? LastWriteSeconds(path) : std::nullopt;
+  return status;
+}
+
 FileStatus FileSystem::MoveNewFile(const std::string& from, const std::string& to) {
   if (FileExists(to) || FolderExists(to)) return FileStatus::Failure("File exists");
   return ReplaceFile(from, to);

@@ -82,6 +82,12 @@ class FileSystem {
   // As ReadFile, but a file larger than `limit` bytes fails without being read.
   virtual FileStatus ReadFileUpTo(const std::string& path, std::string& bytes, std::uint64_t limit);
 
+  // As ReadFileUpTo, and the file's last-write time as LastWriteSeconds gives
+  // it (nothing when the read fails), taken from the same opening of the file.
+  virtual FileStatus ReadDatedFileUpTo(const std::string& path, std::string& bytes,
+                                       std::uint64_t limit,
+                                       std::optional<std::int64_t>& write_seconds);
+
   // Creates one folder whose parent exists. Succeeds when the folder exists already.
   virtual FileStatus CreateFolder(const std::string& path) = 0;
 

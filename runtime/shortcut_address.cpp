@@ -4,8 +4,17 @@
 #include "runtime/shortcut_entry.h"
 
 namespace linkshelf {
+namespace {
+
+bool StartsWithByteOrderMark(std::string_view file_bytes) {
+  return file_bytes.starts_with("\xFF\xFE") || file_bytes.starts_with("\xFE\xFF") ||
+         file_bytes.starts_with("\xEF\xBB\xBF");
+}
+
+}  // namespace
 
 std::string ShortcutText(std::string_view file_bytes) {
+  if (!StartsWithByteOrderMark(file_bytes)) return std::string(file_bytes);
   if (file_bytes.starts_with("\xFF\xFE")) {
     return Utf8ToCodePage(Utf16ToUtf8(file_bytes.substr(2), ByteOrder::kLittleEndian),
                           Lacking::kPercentEncoded);
@@ -21,9 +30,16 @@ std::string ShortcutText(std::string_view file_bytes) {
 }
 
 std::string ShortcutAddress(std::string_view file_bytes) {
-  const std::string text = ShortcutText(file_bytes);
+  // Most shortcuts are plain code-page text: they are read where they lie.
+  const bool marked = StartsWithByteOrderMark(file_bytes);
+  const std::string converted = marked ? ShortcutText(file_bytes) : std::string();
+  const std::string_view text = marked ? std::string_view(converted) : file_bytes;
   std::string address = FindShortcutEntry(text, "InternetShortcut", "URL");
-  const std::string wide = FindShortcutEntry(text, "InternetShortcut.W", "URL");
+  // Most shortcuts have no wide section, whose name needs a ".W" somewhere.
+  const bool may_be_wide =
+      text.find(".W") != std::string_view::npos || text.find(".w") != std::string_view::npos;
+  const std::string wide =
+      may_be_wide ? FindShortcutEntry(text, "InternetShortcut.W", "URL") : std::string();
   if (!wide.empty()) {
     std::string from_wide = Utf8ToCodePage(Utf7ToUtf8(wide), Lacking::kPercentEncoded);
     if (from_wide != address) address = std::move(from_wide);

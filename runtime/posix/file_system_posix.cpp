@@ -187,7 +187,7 @@ class PosixFileSystem final : public FileSystem {
         break;
       }
       // A literal "&#" of a real name is escaped, so that a reference always means one character.
-      const std::string name = EscapeLiteralReferences(entry->d_name);
+      std::string name = EscapeLiteralReferences(entry->d_name);
       if (!MatchesWildcard(name, wildcard)) continue;
       // A backslash separates folders in the program's paths, so a name that
       // holds one would lead elsewhere: it is reported instead.
@@ -210,7 +210,7 @@ class PosixFileSystem final : public FileSystem {
           is_folder = ::fstatat(listed, entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
         }
       }
-      entries.push_back({name, is_folder, is_link});
+      entries.push_back({std::move(name), is_folder, is_link});
     }
     if (!unnamable.empty())
       return FileStatus::Failure("a name holding a backslash cannot be read: " + unnamable);
@@ -251,9 +251,24 @@ class PosixFileSystem final : public FileSystem {
 
   FileStatus ReadFileUpTo(const std::string& path, std::string& bytes,
                           std::uint64_t limit) override {
+    struct stat info {};
+    return ReadStated(path, bytes, limit, info);
+  }
+
+  FileStatus ReadDatedFileUpTo(const std::string& path, std::string& bytes, std::uint64_t limit,
+                               std::optional<std::int64_t>& write_seconds) override {
+    struct stat info {};
+    FileStatus read = ReadStated(path, bytes, limit, info);
+    write_seconds.reset();
+    if (read) write_seconds = static_cast<std::int64_t>(info.st_mtime);
+    return read;
+  }
+
+  // The read of ReadFileUpTo; `info` is the status of the opened file.
+  FileStatus ReadStated(const std::string& path, std::string& bytes, std::uint64_t limit,
+                        struct stat& info) {
     bytes.clear();
     FileDescriptor file(-1);
-    struct stat info {};
     if (FileStatus opened = OpenRegularFile(NativePathFromCore(path), file, info); !opened)
       return opened;
     if (static_cast<std::uint64_t>(info.st_size) > limit) {

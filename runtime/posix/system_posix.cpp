@@ -62,10 +62,11 @@ std::string CorePathFromNative(std::string_view native_path) {
 }
 
 std::string NativePathFromCore(std::string_view core_path) {
-  // Every file operation maps its path: the separators are swapped in one
-  // pass over a copy, and only a path with a doubled one is walked again.
+  // Every file operation maps its path: the separators are swapped in a
+  // copy, and only a path with a doubled one is walked again.
   std::string path(core_path);
-  for (char& c : path) c = c == '\\' ? '/' : c;
+  for (size_t at = path.find('\\'); at != std::string::npos; at = path.find('\\', at + 1))
+    path[at] = '/';
   if (path.find("//") != std::string::npos) {
     size_t length = 0;
     for (const char c : path) {

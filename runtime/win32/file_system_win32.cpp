@@ -56,6 +56,15 @@ FileStatus OpenDiskFile(const std::string& path, FileHandle& file) {
   return FileStatus::Success();
 }
 
+// A file time (100-nanosecond ticks since 1601) as whole seconds since 1970.
+std::int64_t SecondsSince1970(const FILETIME& time) {
+  const std::int64_t ticks =
+      (static_cast<std::int64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+  constexpr std::int64_t kTicksPerSecond = 10'000'000;
+  constexpr std::int64_t kSecondsFrom1601To1970 = 11'644'473'600;
+  return ticks / kTicksPerSecond - kSecondsFrom1601To1970;
+}
+
 // A handle that tells about a file or folder, where any links lead, without reading it.
 HANDLE OpenForInformation(const std::string& path) {
   return CreateFileW(SystemPath(path).c_str(), 0,
@@ -133,12 +142,18 @@ class Win32FileSystem final : public FileSystem {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data))
       return std::nullopt;
-    const std::int64_t ticks =
-        (static_cast<std::int64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-        data.ftLastWriteTime.dwLowDateTime;
-    constexpr std::int64_t kTicksPerSecond = 10'000'000;
-    constexpr std::int64_t kSecondsFrom1601To1970 = 11'644'473'600;
-    return ticks / kTicksPerSecond - kSecondsFrom1601To1970;
+    return SecondsSince1970(data.ftLastWriteTime);
+  }
+
+  FileStatus ReadDatedFileUpTo(const std::string& path, std::string& bytes, std::uint64_t limit,
+                               std::optional<std::int64_t>& write_seconds) override {
+    write_seconds.reset();
+    FileHandle file(INVALID_HANDLE_VALUE);
+    FileStatus read = ReadOpened(path, bytes, limit, file);
+    FILETIME written{};
+    if (read && GetFileTime(file.get(), nullptr, nullptr, &written))
+      write_seconds = SecondsSince1970(written);
+    return read;
   }
 
   FileStatus ReadFile(const std::string& path, std::string& bytes) override {
@@ -147,8 +162,14 @@ class Win32FileSystem final : public FileSystem {
 
   FileStatus ReadFileUpTo(const std::string& path, std::string& bytes,
                           std::uint64_t limit) override {
-    bytes.clear();
     FileHandle file(INVALID_HANDLE_VALUE);
+    return ReadOpened(path, bytes, limit, file);
+  }
+
+  // The read of ReadFileUpTo; `file` stays open for what the caller asks of it next.
+  static FileStatus ReadOpened(const std::string& path, std::string& bytes, std::uint64_t limit,
+                               FileHandle& file) {
+    bytes.clear();
     if (FileStatus opened = OpenDiskFile(path, file); !opened) return opened;
     LARGE_INTEGER size{};
     if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {

@@ -85,13 +85,13 @@ TEST(BrowserFile, SampleFavoritesMatchTheKeptFile) {
 
 TEST(BrowserFile, TextIsEscapedAndLinksWithoutAddressLeftOut) {
   const std::vector<ScanRecord> records = {
-      {ScanRecord::Kind::kLink, "No address", "", "a"},
-      {ScanRecord::Kind::kLink, " A \"&\" <B> &#38;#1; &#128512; ", "http://x/?a=1&b=\"2\"", "b"},
-      {ScanRecord::Kind::kFolder, "F", "", "c"},
-      {ScanRecord::Kind::kFolder, "F\\G", "", "d"},
-      {ScanRecord::Kind::kFolder, "H", "", "e"},
+      {ScanRecord::Kind::kLink, "No address", "", {}},
+      {ScanRecord::Kind::kLink, " A \"&\" <B> &#38;#1; &#128512; ", "http://x/?a=1&b=\"2\"", {}},
+      {ScanRecord::Kind::kFolder, "F", "", {}},
+      {ScanRecord::Kind::kFolder, "F\\G", "", {}},
+      {ScanRecord::Kind::kFolder, "H", "", {}},
   };
-  const BrowserFileText file = FormBrowserFileText(records, "T", {});
+  const BrowserFileText file = FormBrowserFileText(records, "T");
   EXPECT_EQ(file.links, 1);
   EXPECT_EQ(file.folders, 3);
   const std::string tree = file.bytes.substr(file.bytes.find("<DL><p>\n") + 8);

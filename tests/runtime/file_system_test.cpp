@@ -100,6 +100,20 @@ TEST_F(FileSystemTest, ReadingGivesEveryByteOfAFileAndRefusesAFolder) {
   EXPECT_FALSE(files_->ReadFile(temp_.path() + "Folder", bytes));
 }
 
+// The read that also dates the file gives what the separate question gives.
+TEST_F(FileSystemTest, ADatedReadGivesTheBytesAndTheLastWriteTime) {
+  const std::string path = temp_.path() + "dated.url";
+  ASSERT_TRUE(files_->WriteNewFile(path, "[InternetShortcut]\r\n"));
+  std::string bytes;
+  std::optional<std::int64_t> seconds;
+  ASSERT_TRUE(files_->ReadDatedFileUpTo(path, bytes, 100, seconds));
+  EXPECT_EQ(bytes, "[InternetShortcut]\r\n");
+  EXPECT_EQ(seconds, files_->LastWriteSeconds(path));
+  EXPECT_TRUE(seconds.has_value());
+  EXPECT_FALSE(files_->ReadDatedFileUpTo(path, bytes, 5, seconds));
+  EXPECT_FALSE(seconds.has_value());
+}
+
 // A linked folder (a symbolic link, on Windows a reparse point) is told apart
 // from a real one and known as the folder it leads to; a new file never
 // replaces one that stands at its name, and an emptied folder can go.

@@ -38,6 +38,8 @@ TEST(ShortcutAddressTest, ReadsEveryFormTheAddressIsSavedIn) {
        Utf8ToCodePage("http://b/\xF0\x9F\x98\x80", Lacking::kPercentEncoded)},
       {Utf16(u"[InternetShortcut]\r\nURL=http://b/\r\n", ByteOrder::kBigEndian), "http://b/"},
       {"[InternetShortcut]\r\n", ""},
+      // The wide section's name is found without regard to case.
+      {plain + "[internetshortcut.w]\r\nURL=http://w/\r\n", "http://w/"},
   };
   for (const auto& c : cases) EXPECT_EQ(ShortcutAddress(c.file), c.address) << c.file;
 }

@@ -30,6 +30,8 @@ TEST(FindShortcutEntry, MissingPiecesGiveTheEmptyText) {
   EXPECT_EQ(FindShortcutEntry("[InternetShortcut]\r\n[InternetShortcut]\r\nURL=x\r\n",
                               "InternetShortcut", "URL"),
             "");
+  // The first line with the key decides, even one without a value.
+  EXPECT_EQ(FindShortcutEntry("[S]\r\nK\r\nK=x\r\n", "S", "K"), "");
 }
 
 TEST(FindShortcutEntry, RemovesEnclosingQuotesAndCutsLongValues) {

@@ -156,8 +156,25 @@ FileStatus FaultyFileSystem::ReadFileUpTo(const std::string& path, std::string& 
   const auto fault = Strike(FileOperation::kReadFile, path);
   if (!fault)
     return Record(FileOperation::kReadFile, path, inner_.ReadFileUpTo(path, bytes, limit), false);
+  return StruckRead(*fault, path, bytes);
+}
+
+FileStatus FaultyFileSystem::ReadDatedFileUpTo(const std::string& path, std::string& bytes,
+                                               std::uint64_t limit,
+                                               std::optional<std::int64_t>& write_seconds) {
+  write_seconds.reset();
+  const auto fault = Strike(FileOperation::kReadFile, path);
+  if (!fault) {
+    return Record(FileOperation::kReadFile, path,
+                  inner_.ReadDatedFileUpTo(path, bytes, limit, write_seconds), false);
+  }
+  return StruckRead(*fault, path, bytes);
+}
+
+FileStatus FaultyFileSystem::StruckRead(FaultKind fault, const std::string& path,
+                                        std::string& bytes) {
   bytes.clear();
-  if (*fault == FaultKind::kPartialWrite || *fault == FaultKind::kPartialWriteLeftBehind) {
+  if (fault == FaultKind::kPartialWrite || fault == FaultKind::kPartialWriteLeftBehind) {
     // A read that breaks off hands back what it got so far.
     std::string all;
     if (inner_.ReadFile(path, all)) bytes = all.substr(0, all.size() / 2);

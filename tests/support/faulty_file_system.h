@@ -148,6 +148,8 @@ class FaultyFileSystem final : public FileSystem {
   FileStatus RemoveFile(const std::string& path) override;
   FileStatus ReadFileUpTo(const std::string& path, std::string& bytes,
                           std::uint64_t limit) override;
+  FileStatus ReadDatedFileUpTo(const std::string& path, std::string& bytes, std::uint64_t limit,
+                               std::optional<std::int64_t>& write_seconds) override;
   FileStatus MoveNewFile(const std::string& from, const std::string& to) override;
   FileStatus RemoveFolder(const std::string& path) override;
   FileStatus FlushFolder(const std::string& path) override;
@@ -167,6 +169,8 @@ class FaultyFileSystem final : public FileSystem {
   // Counts the call against every plan and returns the fault that strikes it.
   std::optional<FaultKind> Strike(FileOperation operation, const std::string& path,
                                   const std::string& second_path = {});
+  // The read that a fault struck: a partial one hands back half the bytes.
+  FileStatus StruckRead(FaultKind fault, const std::string& path, std::string& bytes);
   FileStatus Record(FileOperation operation, const std::string& path, FileStatus status,
                     bool by_plan, std::string second_path = {});
 
