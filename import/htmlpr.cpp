@@ -79,23 +79,17 @@ void TTag::ParseText(std::string_view s) {
     piece_start = last + 1;
   };
 
-  bool in_double = false;
-  bool in_single = false;
   for (size_t i = space + 1; i < n; ++i) {
-    switch (s[i]) {
-      case '"':
-        if (!in_single) in_double = !in_double;
-        if (!in_double && !in_single) close_piece(i);
-        break;
-      case '\'':
-        if (!in_double) in_single = !in_single;
-        if (!in_double && !in_single) close_piece(i);
-        break;
-      case ' ':
-        if (!in_double && !in_single) close_piece(i);
-        break;
-      default:
-        break;
+    const char c = s[i];
+    if (c == ' ') {
+      close_piece(i);
+    } else if (c == '"' || c == '\'') {
+      // A quoted stretch keeps its blanks and the other quote; its closing
+      // quote ends the piece. Without one, the rest of the tag is the piece.
+      const size_t closing = s.find(c, i + 1);
+      if (closing == std::string_view::npos) break;
+      i = closing;
+      close_piece(i);
     }
   }
   if (piece_start < n) close_piece(n);

@@ -28,7 +28,15 @@ ShortcutTargets ReadShortcutTargets(FileSystem& files, const std::string& path) 
 }
 
 std::string NewShortcutText(const std::string& url) {
-  return WithTargets({}, url);
+  // What setting both targets in an empty text gives, formed in one go.
+  std::string text;
+  text.reserve(2 * url.size() + 48);
+  text.append("[").append(kDefaultSection).append("]\r\n").append(kBaseUrlKey).append("=");
+  AppendSingleLineValue(text, url);
+  text.append("\r\n[").append(kShortcutSection).append("]\r\n").append(kUrlKey).append("=");
+  AppendSingleLineValue(text, url);
+  text.append("\r\n");
+  return text;
 }
 
 FileStatus WriteNewShortcut(FileSystem& files, const std::string& path, const std::string& url,
@@ -40,6 +48,8 @@ FileStatus WriteNewShortcut(FileSystem& files, const std::string& path, const st
 ShortcutUpdate UpdateShortcut(FileSystem& files, const std::string& path, const std::string& url) {
   std::string bytes;
   if (FileStatus status = files.ReadFile(path, bytes); !status) return {status};
+  // A shortcut this program wrote for the same address needs no walk through its lines.
+  if (bytes == NewShortcutText(url)) return {FileStatus::Success(), ShortcutChange::kUnchanged};
   std::string updated = WithTargets(bytes, url);
   if (updated == bytes) return {FileStatus::Success(), ShortcutChange::kUnchanged};
   return {ReplaceFileContent(files, path, updated)};

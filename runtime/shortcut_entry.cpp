@@ -100,16 +100,21 @@ EntrySpot FindEntrySpot(std::string_view text, std::string_view section, std::st
   return spot;
 }
 
-// A line break inside a value would start a new entry or section in the file.
-void AppendSingleLine(std::string& out, std::string_view value) {
-  for (size_t at = 0; at < value.size();) {
-    const size_t stop = std::min(value.find_first_of("\r\n", at), value.size());
-    out.append(value.substr(at, stop - at));
-    at = stop + 1;
+}  // namespace
+
+void AppendSingleLineValue(std::string& out, std::string_view value) {
+  // The bytes between line breaks go in whole; a value rarely holds a break.
+  if (value.find('\n') == std::string_view::npos && value.find('\r') == std::string_view::npos) {
+    out.append(value);
+    return;
+  }
+  const auto is_break = [](char c) { return c == '\r' || c == '\n'; };
+  for (auto at = value.begin(); at != value.end();) {
+    const auto stop = std::find_if(at, value.end(), is_break);
+    out.append(at, stop);
+    at = stop == value.end() ? stop : stop + 1;
   }
 }
-
-}  // namespace
 
 std::string FindShortcutEntry(std::string_view file_text, std::string_view section,
                               std::string_view key) {
@@ -140,7 +145,7 @@ std::string SetShortcutEntry(std::string_view file_text, std::string_view sectio
     result += "]\r\n";
     result.append(key);
     result += '=';
-    AppendSingleLine(result, value);
+    AppendSingleLineValue(result, value);
     result += "\r\n";
     return result;
   }
@@ -157,7 +162,7 @@ std::string SetShortcutEntry(std::string_view file_text, std::string_view sectio
     } else {
       result.append(text.substr(0, equals + 1));
     }
-    AppendSingleLine(result, value);
+    AppendSingleLineValue(result, value);
     result.append(file_text.substr(line.end));
     return result;
   }
@@ -168,7 +173,7 @@ std::string SetShortcutEntry(std::string_view file_text, std::string_view sectio
   if (line.next == line.end) result += "\r\n";  // the last line had no line end
   result.append(key);
   result += '=';
-  AppendSingleLine(result, value);
+  AppendSingleLineValue(result, value);
   result += "\r\n";
   result.append(file_text.substr(line.next));
   return result;

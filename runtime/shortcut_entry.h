@@ -27,6 +27,10 @@ std::string FindShortcutEntry(std::string_view file_text, std::string_view secti
 std::string SetShortcutEntry(std::string_view file_text, std::string_view section,
                              std::string_view key, std::string_view value);
 
+// Appends an entry's value without its line breaks, which would start a new
+// entry or section in the file.
+void AppendSingleLineValue(std::string& out, std::string_view value);
+
 // The entry read from the file at `path`; empty when the file cannot be read.
 std::string ReadShortcutEntry(FileSystem& files, const std::string& path, std::string_view section,
                               std::string_view key);

@@ -6,6 +6,8 @@
 #include "import/link_target.h"
 #include "import/page_bytes.h"
 #include "import/shortcut_name.h"
+#include "import/shortcut_writing.h"
+#include "runtime/shortcut_entry.h"
 
 namespace linkshelf {
 namespace {
@@ -18,6 +20,16 @@ TEST(PageText, LinesAreJoinedWithNothingBetweenThem) {
             "kept");
   // Bytes that are no valid character stay as they are.
   EXPECT_EQ(JoinPageLines("\xB9\x5C\xFF\x80"), "\xB9\x5C\xFF\x80");
+}
+
+// A new shortcut's text is formed in one go; it must equal what setting both
+// targets gives, or a re-import would count a shortcut as changed.
+TEST(ShortcutText, NewTextIsBothTargetsSetInAnEmptyText) {
+  for (const std::string url : {"http://a/", "", "a\r\n[Evil]\r\nX=1", "[x]=y;z", "\n"}) {
+    const std::string set = SetShortcutEntry(SetShortcutEntry("", "DEFAULT", "BASEURL", url),
+                                             "InternetShortcut", "URL", url);
+    EXPECT_EQ(NewShortcutText(url), set) << url;
+  }
 }
 
 TEST(AttributeValues, ValueAfterTheFirstQuoteOrEquals) {
