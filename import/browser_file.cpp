@@ -1,5 +1,6 @@
 #include "import/browser_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -100,15 +101,18 @@ std::optional<Reference> ReferenceAt(std::string_view text) {
 std::string DecodeReferences(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '&') {
-      if (const std::optional<Reference> reference = ReferenceAt(text.substr(i + 1))) {
-        AppendUtf8(out, reference->character);
-        i += reference->length;
-        continue;
-      }
+  // The text between ampersands goes in whole.
+  for (size_t i = 0; i < text.size();) {
+    const size_t ampersand = std::min(text.find('&', i), text.size());
+    out.append(text.substr(i, ampersand - i));
+    if (ampersand == text.size()) break;
+    i = ampersand + 1;
+    if (const std::optional<Reference> reference = ReferenceAt(text.substr(i))) {
+      AppendUtf8(out, reference->character);
+      i += reference->length;
+    } else {
+      out += '&';
     }
-    out += text[i];
   }
   return out;
 }
@@ -116,15 +120,13 @@ std::string DecodeReferences(std::string_view text) {
 // Raw text of the file as the program holds it: UTF-8 (or, where it is not,
 // the code page) with references decoded, in the code page.
 std::string ProgramText(std::string_view raw) {
-  std::string utf8;
-  if (IsUtf8(raw)) {
-    utf8 = raw;
-  } else {
+  if (!IsUtf8(raw)) {
     // A `&#` of the file must reach the decoding below as it stands, so it is
     // kept from being taken for the code page's own reference.
-    utf8 = CodePageToUtf8(EscapeLiteralReferences(raw));
+    return Utf8ToCodePage(DecodeReferences(CodePageToUtf8(EscapeLiteralReferences(raw))));
   }
-  return Utf8ToCodePage(DecodeReferences(utf8));
+  if (raw.find('&') == std::string_view::npos) return Utf8ToCodePage(raw);
+  return Utf8ToCodePage(DecodeReferences(raw));
 }
 
 // A name one level deep: a backslash, which would make a further folder

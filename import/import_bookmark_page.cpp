@@ -1,6 +1,8 @@
 #include "import/import_bookmark_page.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <numeric>
 #include <set>
 #include <span>
 #include <unordered_map>
@@ -370,6 +372,19 @@ std::vector<BrowserFolderPlace> PlaceBrowserFolders(const BrowserBookmarks& file
   return places;
 }
 
+// The names given in one place below the root while its links are written.
+struct PlaceNames {
+  std::unordered_set<std::string> taken;             // file names, lower case
+  std::unordered_set<std::string> written;           // name, lower case, and address
+  std::unordered_map<std::string, int> next_number;  // names, lower case, given more than once
+
+  void Clear() {
+    taken.clear();
+    written.clear();
+    next_number.clear();
+  }
+};
+
 // Writes the links of a browser file, then makes its folders that hold none.
 // Browsers let links of one folder share a name, a folder cannot: the second
 // and later of a name with another address get " (2)", " (3)", ...; the same
@@ -379,19 +394,27 @@ void WriteBrowserFile(const BrowserBookmarks& file, LinkWriter& writer, ImportPr
   result.browser_views_skipped = file.browser_views;
   const std::vector<BrowserFolderPlace> folders = PlaceBrowserFolders(file);
   // Folders of one place below the root (merged ones among them) share a
-  // number, which keeps the keys below short for a file of many links.
-  std::vector<std::string> place_numbers(folders.size());
+  // number; a parent's number comes before its children's.
+  std::vector<size_t> place_numbers(folders.size());
   std::unordered_map<std::string, size_t> numbered_places;
   for (size_t i = 0; i < folders.size(); ++i) {
-    const size_t number =
+    place_numbers[i] =
         numbered_places.try_emplace(LowerAscii(folders[i].folder), numbered_places.size())
             .first->second;
-    place_numbers[i] = std::to_string(number) + '\\';
   }
-  std::unordered_set<std::string> taken;             // place and file name, lower case
-  std::unordered_set<std::string> written;           // place, name and address
-  std::unordered_map<std::string, int> next_number;  // place and name of names given more than once
-  for (const BrowserLink& link : file.links) {
+  // The links go place by place, in the file's order within each place. A
+  // folder's links, which the file may give before and after its subfolders,
+  // are then written together: a new folder is filled before it takes its
+  // name, and the names given are kept for one place at a time.
+  std::vector<size_t> order(file.links.size());
+  std::iota(order.begin(), order.end(), size_t{0});
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    return place_numbers[file.links[a].folder] < place_numbers[file.links[b].folder];
+  });
+  PlaceNames names;
+  size_t named_place = folders.size();  // none yet
+  for (const size_t index : order) {
+    const BrowserLink& link = file.links[index];
     if (prompter.StopRequested()) {
       result.interrupted = true;
       return;
@@ -407,22 +430,25 @@ void WriteBrowserFile(const BrowserBookmarks& file, LinkWriter& writer, ImportPr
       continue;
     }
     if (writer.Refused(shown)) continue;
-    const std::string& place_number = place_numbers[link.folder];
-    const std::string name_key = place_number + LowerAscii(link.name);
-    if (!written.insert(name_key + '\n' + link.address).second) continue;
+    if (place_numbers[link.folder] != named_place) {
+      names.Clear();
+      named_place = place_numbers[link.folder];
+    }
+    const std::string name_key = LowerAscii(link.name);
+    if (!names.written.insert(name_key + '\n' + link.address).second) continue;
     // Numbers go on from the last one given for the name, so many links of one
     // name cost no more than as many names.
-    const auto given = next_number.find(name_key);
-    int number = given == next_number.end() ? 1 : given->second;
+    const auto given = names.next_number.find(name_key);
+    int number = given == names.next_number.end() ? 1 : given->second;
     LinkPlace place;
     for (;;) {
       const std::string text =
           number < 2 ? link.name : link.name + " (" + std::to_string(number) + ")";
       place = PlaceLink({}, text + ".url");
-      if (!place.ok() || taken.insert(place_number + LowerAscii(place.file_name)).second) break;
+      if (!place.ok() || names.taken.insert(LowerAscii(place.file_name)).second) break;
       ++number;
     }
-    if (number > 1) next_number[name_key] = number;
+    if (number > 1) names.next_number[name_key] = number;
     if (!place.ok()) {
       writer.Fail(shown, place.reason);
       continue;
