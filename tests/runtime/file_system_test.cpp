@@ -31,6 +31,16 @@ TEST_F(FileSystemTest, NewFilesAreCreatedOnceAndNeverOverwritten) {
   EXPECT_FALSE(files_->FolderExists(path));
 }
 
+// A doubled separator, anywhere in the path, counts as one.
+TEST_F(FileSystemTest, ADoubledSeparatorCountsAsOne) {
+  ASSERT_TRUE(files_->CreateFolder(temp_.path() + "sub"));
+  ASSERT_TRUE(files_->WriteNewFile(temp_.path() + "sub\\\\a.url", "one"));
+  std::string bytes;
+  ASSERT_TRUE(files_->ReadFile(temp_.path() + "sub\\a.url", bytes));
+  EXPECT_EQ(bytes, "one");
+  EXPECT_TRUE(files_->FolderExists(temp_.path() + "\\sub\\\\"));
+}
+
 TEST_F(FileSystemTest, ReplacingContentLeavesNoTemporaryFile) {
   const std::string path = temp_.path() + "page.htm";
   ASSERT_TRUE(files_->WriteNewFile(path, "old"));
