@@ -1,6 +1,7 @@
 #include "export/browser_file_text.h"
 
 #include <algorithm>
+#include <array>
 
 #include "runtime/code_page.h"
 #include "runtime/text.h"
@@ -34,26 +35,22 @@ void Indent(std::string& out, size_t depth) {
 }
 
 void AppendBrowserText(std::string& out, std::string_view code_page_text) {
+  static constexpr auto kMarkup = [] {
+    std::array<bool, 256> markup{};
+    for (const unsigned char c : {'&', '<', '>', '"'}) markup[c] = true;
+    return markup;
+  }();
   const std::string utf8 = CodePageToUtf8(code_page_text);
-  for (const char c : utf8) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-        break;
-    }
+  // The bytes between markup characters go in whole.
+  size_t plain = 0;
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const char c = utf8[i];
+    if (!kMarkup[static_cast<unsigned char>(c)]) continue;
+    out.append(utf8, plain, i - plain);
+    out += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : "&quot;";
+    plain = i + 1;
   }
+  out.append(utf8, plain);
 }
 
 void AppendDate(std::string& out, std::string_view name, std::int64_t seconds) {
