@@ -18,6 +18,27 @@ std::string WithTargets(std::string_view text, const std::string& url) {
                           kShortcutSection, kUrlKey, url);
 }
 
+// A new shortcut's text is these pieces around two copies of its address:
+// what setting both targets in an empty text gives.
+constexpr std::string_view kNewTextStart = "[DEFAULT]\r\nBASEURL=";
+constexpr std::string_view kNewTextMiddle = "\r\n[InternetShortcut]\r\nURL=";
+constexpr std::string_view kNewTextEnd = "\r\n";
+
+// True when the bytes are what NewShortcutText(url) gives, told without forming it.
+bool IsNewShortcutText(std::string_view bytes, std::string_view url) {
+  // An address with a line break loses it in the text.
+  if (url.find('\n') != std::string_view::npos || url.find('\r') != std::string_view::npos)
+    return bytes == NewShortcutText(std::string(url));
+  if (bytes.size() !=
+      kNewTextStart.size() + kNewTextMiddle.size() + kNewTextEnd.size() + 2 * url.size())
+    return false;
+  for (const std::string_view piece : {kNewTextStart, url, kNewTextMiddle, url, kNewTextEnd}) {
+    if (!bytes.starts_with(piece)) return false;
+    bytes.remove_prefix(piece.size());
+  }
+  return true;
+}
+
 }  // namespace
 
 ShortcutTargets ReadShortcutTargets(FileSystem& files, const std::string& path) {
@@ -28,14 +49,13 @@ ShortcutTargets ReadShortcutTargets(FileSystem& files, const std::string& path) 
 }
 
 std::string NewShortcutText(const std::string& url) {
-  // What setting both targets in an empty text gives, formed in one go.
   std::string text;
-  text.reserve(2 * url.size() + 48);
-  text.append("[").append(kDefaultSection).append("]\r\n").append(kBaseUrlKey).append("=");
+  text.reserve(kNewTextStart.size() + kNewTextMiddle.size() + kNewTextEnd.size() + 2 * url.size());
+  text.append(kNewTextStart);
   AppendSingleLineValue(text, url);
-  text.append("\r\n[").append(kShortcutSection).append("]\r\n").append(kUrlKey).append("=");
+  text.append(kNewTextMiddle);
   AppendSingleLineValue(text, url);
-  text.append("\r\n");
+  text.append(kNewTextEnd);
   return text;
 }
 
@@ -49,7 +69,7 @@ ShortcutUpdate UpdateShortcut(FileSystem& files, const std::string& path, const 
   std::string bytes;
   if (FileStatus status = files.ReadFile(path, bytes); !status) return {status};
   // A shortcut this program wrote for the same address needs no walk through its lines.
-  if (bytes == NewShortcutText(url)) return {FileStatus::Success(), ShortcutChange::kUnchanged};
+  if (IsNewShortcutText(bytes, url)) return {FileStatus::Success(), ShortcutChange::kUnchanged};
   std::string updated = WithTargets(bytes, url);
   if (updated == bytes) return {FileStatus::Success(), ShortcutChange::kUnchanged};
   return {ReplaceFileContent(files, path, updated)};
