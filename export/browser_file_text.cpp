@@ -1,7 +1,6 @@
 #include "export/browser_file_text.h"
 
 #include <algorithm>
-#include <array>
 
 #include "runtime/code_page.h"
 #include "runtime/text.h"
@@ -35,17 +34,23 @@ void Indent(std::string& out, size_t depth) {
 }
 
 void AppendBrowserText(std::string& out, std::string_view code_page_text) {
-  static constexpr auto kMarkup = [] {
-    std::array<bool, 256> markup{};
-    for (const unsigned char c : {'&', '<', '>', '"'}) markup[c] = true;
-    return markup;
-  }();
   const std::string utf8 = CodePageToUtf8(code_page_text);
-  // The bytes between markup characters go in whole.
-  size_t plain = 0;
+  const auto is_markup = [](char c) -> unsigned {
+    return static_cast<unsigned>(c == '&') | static_cast<unsigned>(c == '<') |
+           static_cast<unsigned>(c == '>') | static_cast<unsigned>(c == '"');
+  };
+  // Most texts hold no markup character: one walk without a branch tells,
+  // which the compiler does a whole register at a time.
+  unsigned markup = 0;
+  for (const char c : utf8) markup |= is_markup(c);
+  if (markup == 0) {
+    out += utf8;
+    return;
+  }
+  size_t plain = 0;  // the bytes between markup characters go in whole
   for (size_t i = 0; i < utf8.size(); ++i) {
     const char c = utf8[i];
-    if (!kMarkup[static_cast<unsigned char>(c)]) continue;
+    if (is_markup(c) == 0) continue;
     out.append(utf8, plain, i - plain);
     out += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : "&quot;";
     plain = i + 1;
