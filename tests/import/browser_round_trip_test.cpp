@@ -85,13 +85,15 @@ TEST_F(BrowserRoundTrip, SharedNamesAreNumberedAndSameNamedFoldersMerged) {
       Source("tests/data/browser-files/one-line-duplicates-entities.html"), temp_.path() + "root");
   EXPECT_EQ(Address("root\\Dup\\Same.url"), "https://a.example/");
   EXPECT_EQ(Address("root\\Dup\\Same (2).url"), "https://b.example/");
-  EXPECT_FALSE(files_->FileExists(temp_.path() + "root\\Dup\\Same (3).url"));
   EXPECT_EQ(Address("root\\Dup\\Merged.url"), "https://c.example/");
+  // The merged folder's own "Same" goes on from the numbers given before it.
+  EXPECT_EQ(Address("root\\Dup\\Same (3).url"), "https://d.example/");
+  EXPECT_FALSE(files_->FileExists(temp_.path() + "root\\Dup\\Same (4).url"));
   EXPECT_EQ(Address("root\\host.example.url"), "https://user:pw@host.example:8080/path");
   EXPECT_EQ(Address("root\\.._.._up\\a_b.url"), "https://s.example/");
   ASSERT_EQ(result.failed_links.size(), 1u);
   EXPECT_EQ(result.failed_links[0].link_text, "No address");
-  EXPECT_EQ(result.links_written, 7);
+  EXPECT_EQ(result.links_written, 8);
 }
 
 TEST_F(BrowserRoundTrip, BrowserViewsAreCountedNotFailed) {
