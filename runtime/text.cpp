@@ -6,14 +6,6 @@
 
 namespace linkshelf {
 
-std::string_view TrimmedView(std::string_view text) {
-  size_t begin = 0;
-  size_t end = text.size();
-  while (begin < end && static_cast<unsigned char>(text[begin]) <= 32) ++begin;
-  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32) --end;
-  return text.substr(begin, end - begin);
-}
-
 std::string TrimBoth(std::string_view text) {
   return std::string(TrimmedView(text));
 }
@@ -44,24 +36,10 @@ std::string LowerAscii(std::string_view text) {
   return result;
 }
 
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (LowerAsciiByte(a[i]) != LowerAsciiByte(b[i])) return false;
-  }
-  return true;
-}
-
 #ifdef _WIN32
 bool IsLeadByte(unsigned char byte) {
   return IsDBCSLeadByte(byte) != FALSE;
 }
 #endif
-
-size_t CharacterLength(std::string_view text, size_t pos) {
-  // No code page starts a double-byte character with an ASCII byte.
-  const auto byte = static_cast<unsigned char>(text[pos]);
-  return byte >= 0x80 && IsLeadByte(byte) && pos + 1 < text.size() ? 2 : 1;
-}
 
 }  // namespace linkshelf

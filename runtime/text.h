@@ -10,8 +10,15 @@
 namespace linkshelf {
 
 // The text without the bytes of value 32 or below (blanks and control bytes)
-// at both ends: as a part of the same text, and as a text of its own.
-std::string_view TrimmedView(std::string_view text);
+// at both ends: as a part of the same text (inline, as every tag of a page and
+// every line of a shortcut is trimmed), and as a text of its own.
+inline std::string_view TrimmedView(std::string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && static_cast<unsigned char>(text[begin]) <= 32) ++begin;
+  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32) --end;
+  return text.substr(begin, end - begin);
+}
 std::string TrimBoth(std::string_view text);
 
 // The path up to and including its last backslash or colon; empty when it has neither.
@@ -36,7 +43,13 @@ constexpr char UpperAsciiByte(char c) {
 std::string LowerAscii(std::string_view text);
 
 // True when the two texts are equal with ASCII letters compared without case.
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+inline bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (LowerAsciiByte(a[i]) != LowerAsciiByte(b[i])) return false;
+  }
+  return true;
+}
 
 // True for a byte that starts a double-byte character of the system code page
 // (GBK on the target systems); such a byte and the one after it are one
@@ -53,7 +66,12 @@ inline bool IsLeadByte(unsigned char) {
 
 // The length in bytes of the character that starts at `pos`: two for a lead
 // byte with a byte after it, else one.
-std::size_t CharacterLength(std::string_view text, std::size_t pos);
+// Inline, as every walk through a name asks it for each byte.
+inline std::size_t CharacterLength(std::string_view text, std::size_t pos) {
+  // No code page starts a double-byte character with an ASCII byte.
+  const auto byte = static_cast<unsigned char>(text[pos]);
+  return byte >= 0x80 && IsLeadByte(byte) && pos + 1 < text.size() ? 2 : 1;
+}
 
 // Calls `visit(pos, character)` for each character of the text in order; a
 // character is one byte, or a lead byte together with the byte after it, so a
