@@ -12,6 +12,7 @@
 #include <ctime>
 #include <limits>
 #include <memory>
+#include <unordered_set>
 
 #include "runtime/code_page.h"
 #include "runtime/file_operations.h"
@@ -119,6 +120,7 @@ class HeldFolder {
     }
     const std::string_view folder(native.data(), slash == 0 ? 1 : slash);
     if (!handle_.valid() || folder != path_) {
+      listed_files_.clear();
       path_.assign(folder);
       handle_ = FileDescriptor(::open(path_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
       if (!handle_.valid()) {
@@ -131,6 +133,7 @@ class HeldFolder {
 
   // Takes `handle` as the held folder at `native_folder` (without a closing slash).
   void Hold(std::string_view native_folder, FileDescriptor handle) {
+    listed_files_.clear();
     path_.assign(native_folder);
     handle_ = std::move(handle);
     if (!handle_.valid()) path_.clear();
@@ -146,12 +149,25 @@ class HeldFolder {
   void Forget() {
     handle_ = FileDescriptor(-1);
     path_.clear();
+    listed_files_.clear();
+  }
+
+  // The held folder's listing showed `name` as a plain file.
+  void ListedAsFile(const char* name) { listed_files_.insert(name); }
+
+  // True when the listing of the held folder showed `place`'s name as a plain file.
+  bool WasListedAsFile(const Place& place) const {
+    return place.held && !listed_files_.empty() && listed_files_.contains(place.name);
   }
 
  private:
   std::string path_;
   FileDescriptor handle_{-1};
+  std::unordered_set<std::string> listed_files_;
 };
+
+// Whether a read asks the file's status before its bytes.
+enum class Stating { kAlways, kWhenListed };
 
 class PosixFileSystem final : public FileSystem {
  public:
@@ -169,10 +185,13 @@ class PosixFileSystem final : public FileSystem {
     // from here on is the one listed.
     const std::string opened = folder.empty() ? std::string(".") : folder;
     DirectoryStream dir(::open(opened.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    bool listing_held = false;
     if (dir.get() != nullptr) {
       std::string_view held(opened);
       while (held.size() > 1 && held.back() == '/') held.remove_suffix(1);
-      held_.Hold(held, FileDescriptor(::fcntl(::dirfd(dir.get()), F_DUPFD_CLOEXEC, 0)));
+      FileDescriptor handle(::fcntl(::dirfd(dir.get()), F_DUPFD_CLOEXEC, 0));
+      listing_held = handle.valid();
+      held_.Hold(held, std::move(handle));
     }
     if (dir.get() == nullptr) {
       if (errno == ENOENT || errno == ENOTDIR) return FileStatus::Success();
@@ -210,6 +229,7 @@ class PosixFileSystem final : public FileSystem {
           is_folder = ::fstatat(listed, entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
         }
       }
+      if (listing_held && entry->d_type == DT_REG) held_.ListedAsFile(entry->d_name);
       entries.push_back({std::move(name), is_folder, is_link});
     }
     if (!unnamable.empty())
@@ -252,7 +272,7 @@ class PosixFileSystem final : public FileSystem {
   FileStatus ReadFileUpTo(const std::string& path, std::string& bytes,
                           std::uint64_t limit) override {
     struct stat info {};
-    return ReadStated(path, bytes, limit, info);
+    return ReadStated(path, bytes, limit, info, Stating::kWhenListed);
   }
 
   FileStatus ReadDatedFileUpTo(const std::string& path, std::string& bytes, std::uint64_t limit,
@@ -264,24 +284,40 @@ class PosixFileSystem final : public FileSystem {
     return read;
   }
 
-  // The read of ReadFileUpTo; `info` is the status of the opened file.
+  // The read of ReadFileUpTo; `info` is the status of the opened file, which
+  // kWhenListed may leave unasked.
   FileStatus ReadStated(const std::string& path, std::string& bytes, std::uint64_t limit,
-                        struct stat& info) {
+                        struct stat& info, Stating stating = Stating::kAlways) {
     bytes.clear();
+    const std::string native = NativePathFromCore(path);
+    // A file that the folder's listing showed as a plain file is read before
+    // its status is asked: a read that ends short has met the end of such a
+    // file, so a shortcut takes one read and no status. Any other file, and
+    // any other outcome of the first read, is looked at before its bytes are
+    // taken, and only a regular file is let through.
+    const bool listed =
+        stating == Stating::kWhenListed && held_.WasListedAsFile(held_.Reach(native));
     FileDescriptor file(-1);
-    if (FileStatus opened = OpenRegularFile(NativePathFromCore(path), file, info); !opened)
+    if (listed) {
+      file = OpenForReading(native);
+      if (!file.valid()) return ErrnoFailure();
+    } else if (FileStatus opened = OpenRegularFile(native, file, info); !opened) {
       return opened;
-    if (static_cast<std::uint64_t>(info.st_size) > limit) {
-      return FileStatus::Failure("larger than " + std::to_string(limit) + " bytes");
     }
-    // A read that returns fewer bytes than asked for has met the end of the
-    // file, so a shortcut takes one read. A file that fills the first read is
-    // read to its size, so that a large page goes into one buffer.
     char first[4096];
     ssize_t got;
-    while ((got = ::read(file.get(), first, sizeof first)) < 0) {
-      if (errno != EINTR) return ErrnoFailure();
+    while ((got = ::read(file.get(), first, sizeof first)) < 0 && errno == EINTR) {
     }
+    const bool ended_short = got > 0 && static_cast<size_t>(got) < sizeof first;
+    if (listed && !ended_short) {
+      if (FileStatus regular = CheckRegularFile(file, info); !regular) return regular;
+    }
+    if (got < 0) return ErrnoFailure();
+    const std::uint64_t size = listed && ended_short ? static_cast<std::uint64_t>(got)
+                                                     : static_cast<std::uint64_t>(info.st_size);
+    if (size > limit) return FileStatus::Failure("larger than " + std::to_string(limit) + " bytes");
+    // A file that fills the first read is read to its size, so that a large
+    // page goes into one buffer.
     bytes.assign(first, static_cast<size_t>(got));
     if (static_cast<size_t>(got) < sizeof first) return FileStatus::Success();
     size_t length = bytes.size();
@@ -509,10 +545,14 @@ class PosixFileSystem final : public FileSystem {
   // Opens a file for reading without waiting: a pipe with no writer would
   // otherwise hold the open forever. Only a regular file is let through.
   FileStatus OpenRegularFile(const std::string& native, FileDescriptor& file, struct stat& info) {
-    file = FileDescriptor(At(native, [](int folder, const char* name) {
+    file = OpenForReading(native);
+    return CheckRegularFile(file, info);
+  }
+
+  FileDescriptor OpenForReading(const std::string& native) {
+    return FileDescriptor(At(native, [](int folder, const char* name) {
       return ::openat(folder, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     }));
-    return CheckRegularFile(file, info);
   }
 
   bool InspectRegularFile(const std::string& path, struct stat& info) {

@@ -91,23 +91,37 @@ TEST_F(FileSystemTest, MissingFilesHaveNoSizeOrDate) {
   EXPECT_FALSE(files_->ReadFile(temp_.path() + "none", bytes).reason.empty());
 }
 
-// Files of every size come back whole, however many reads they take; a
-// folder is no file to read.
+// Files of every size come back whole, however many reads they take, and
+// as well right after their folder was listed, which the layer may use to
+// spare a question; a folder is no file to read, also where the listing
+// showed a file, and no read goes past its limit.
 TEST_F(FileSystemTest, ReadingGivesEveryByteOfAFileAndRefusesAFolder) {
-  for (const size_t size :
-       {size_t{0}, size_t{1}, size_t{4095}, size_t{4096}, size_t{4097}, size_t{300000}}) {
-    SCOPED_TRACE(size);
-    std::string written(size, '\0');
-    for (size_t i = 0; i < size; ++i) written[i] = static_cast<char>(i * 7 % 251);
-    const std::string path = temp_.path() + "file" + std::to_string(size);
-    ASSERT_TRUE(files_->WriteNewFile(path, written));
-    std::string bytes = "left over";
-    ASSERT_TRUE(files_->ReadFile(path, bytes));
-    EXPECT_EQ(bytes, written);
+  const size_t sizes[] = {0, 1, 4095, 4096, 4097, 300000};
+  std::vector<std::string> written;
+  for (const size_t size : sizes) {
+    std::string& bytes = written.emplace_back(size, '\0');
+    for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7 % 251);
+    ASSERT_TRUE(files_->WriteNewFile(temp_.path() + "file" + std::to_string(size), bytes));
   }
-  ASSERT_TRUE(files_->CreateFolder(temp_.path() + "Folder"));
+  ASSERT_TRUE(files_->WriteNewFile(temp_.path() + "becomes a folder", "x"));
+  for (const bool listed : {false, true}) {
+    SCOPED_TRACE(listed ? "after a listing" : "without a listing");
+    if (listed) {
+      ASSERT_FALSE(files_->FindEntries(temp_.path() + "*").empty());
+    }
+    for (size_t i = 0; i < std::size(sizes); ++i) {
+      SCOPED_TRACE(sizes[i]);
+      std::string bytes = "left over";
+      ASSERT_TRUE(files_->ReadFile(temp_.path() + "file" + std::to_string(sizes[i]), bytes));
+      EXPECT_EQ(bytes, written[i]);
+    }
+    std::string bytes;
+    EXPECT_FALSE(files_->ReadFileUpTo(temp_.path() + "file4095", bytes, 100));
+  }
+  ASSERT_TRUE(files_->RemoveFile(temp_.path() + "becomes a folder"));
+  ASSERT_TRUE(files_->CreateFolder(temp_.path() + "becomes a folder"));
   std::string bytes;
-  EXPECT_FALSE(files_->ReadFile(temp_.path() + "Folder", bytes));
+  EXPECT_FALSE(files_->ReadFile(temp_.path() + "becomes a folder", bytes));
 }
 
 // The read that also dates the file gives what the separate question gives.
