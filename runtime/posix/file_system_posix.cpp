@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -12,7 +13,6 @@
 #include <ctime>
 #include <limits>
 #include <memory>
-#include <unordered_set>
 
 #include "runtime/code_page.h"
 #include "runtime/file_operations.h"
@@ -120,7 +120,7 @@ class HeldFolder {
     }
     const std::string_view folder(native.data(), slash == 0 ? 1 : slash);
     if (!handle_.valid() || folder != path_) {
-      listed_files_.clear();
+      ForgetListing();
       path_.assign(folder);
       handle_ = FileDescriptor(::open(path_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
       if (!handle_.valid()) {
@@ -133,7 +133,7 @@ class HeldFolder {
 
   // Takes `handle` as the held folder at `native_folder` (without a closing slash).
   void Hold(std::string_view native_folder, FileDescriptor handle) {
-    listed_files_.clear();
+    ForgetListing();
     path_.assign(native_folder);
     handle_ = std::move(handle);
     if (!handle_.valid()) path_.clear();
@@ -149,21 +149,55 @@ class HeldFolder {
   void Forget() {
     handle_ = FileDescriptor(-1);
     path_.clear();
-    listed_files_.clear();
+    ForgetListing();
   }
 
   // The held folder's listing showed `name` as a plain file.
-  void ListedAsFile(const char* name) { listed_files_.insert(name); }
+  void ListedAsFile(std::string_view name) {
+    listed_.push_back({listed_names_.size(), name.size()});
+    listed_names_.append(name);
+    listed_sorted_ = false;
+  }
 
-  // True when the listing of the held folder showed `place`'s name as a plain file.
-  bool WasListedAsFile(const Place& place) const {
-    return place.held && !listed_files_.empty() && listed_files_.contains(place.name);
+  // True when the listing of the held folder showed `place`'s name as a plain
+  // file. The names are sorted when first asked about: a listing that only
+  // lists costs one copy of its names.
+  bool WasListedAsFile(const Place& place) {
+    if (!place.held || listed_.empty()) return false;
+    if (!listed_sorted_) {
+      std::sort(listed_.begin(), listed_.end(),
+                [this](Span a, Span b) { return Name(a) < Name(b); });
+      listed_sorted_ = true;
+    }
+    const std::string_view wanted(place.name);
+    const auto found =
+        std::lower_bound(listed_.begin(), listed_.end(), wanted,
+                         [this](Span span, std::string_view name) { return Name(span) < name; });
+    return found != listed_.end() && Name(*found) == wanted;
   }
 
  private:
+  struct Span {
+    size_t offset;
+    size_t size;
+  };
+
+  std::string_view Name(Span span) const {
+    return std::string_view(listed_names_).substr(span.offset, span.size);
+  }
+
+  void ForgetListing() {
+    listed_.clear();
+    listed_names_.clear();
+  }
+
   std::string path_;
   FileDescriptor handle_{-1};
-  std::unordered_set<std::string> listed_files_;
+  // The plain files of the held folder's last listing: their names one after
+  // another, and where each lies.
+  std::string listed_names_;
+  std::vector<Span> listed_;
+  bool listed_sorted_ = false;
 };
 
 // Whether a read asks the file's status before its bytes.
@@ -295,14 +329,13 @@ class PosixFileSystem final : public FileSystem {
     // file, so a shortcut takes one read and no status. Any other file, and
     // any other outcome of the first read, is looked at before its bytes are
     // taken, and only a regular file is let through.
-    const bool listed =
-        stating == Stating::kWhenListed && held_.WasListedAsFile(held_.Reach(native));
-    FileDescriptor file(-1);
-    if (listed) {
-      file = OpenForReading(native);
-      if (!file.valid()) return ErrnoFailure();
-    } else if (FileStatus opened = OpenRegularFile(native, file, info); !opened) {
-      return opened;
+    const HeldFolder::Place place = held_.Reach(native);
+    const bool listed = stating == Stating::kWhenListed && held_.WasListedAsFile(place);
+    const FileDescriptor file = OpenForReading(native, place);
+    if (!listed) {
+      if (FileStatus regular = CheckRegularFile(file, info); !regular) return regular;
+    } else if (!file.valid()) {
+      return ErrnoFailure();
     }
     char first[4096];
     ssize_t got;
@@ -525,7 +558,12 @@ class PosixFileSystem final : public FileSystem {
   // walked once more from the start.
   template <typename Call>
   int At(const std::string& native, const Call& call) {
-    const HeldFolder::Place place = held_.Reach(native);
+    return At(native, held_.Reach(native), call);
+  }
+
+  // The same, where the path was reached already.
+  template <typename Call>
+  int At(const std::string& native, const HeldFolder::Place& place, const Call& call) {
     const int result = call(place.folder, place.name);
     if (result < 0 && errno == ENOENT && place.held && !held_.StillStanding()) {
       held_.Forget();
@@ -550,7 +588,11 @@ class PosixFileSystem final : public FileSystem {
   }
 
   FileDescriptor OpenForReading(const std::string& native) {
-    return FileDescriptor(At(native, [](int folder, const char* name) {
+    return OpenForReading(native, held_.Reach(native));
+  }
+
+  FileDescriptor OpenForReading(const std::string& native, const HeldFolder::Place& place) {
+    return FileDescriptor(At(native, place, [](int folder, const char* name) {
       return ::openat(folder, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     }));
   }
