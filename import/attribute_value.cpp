@@ -24,10 +24,7 @@ void AssignAttrValue(std::string_view attribute, std::string& value) {
   }
   // Usually the quote closes the value; blanks are trimmed only after it is out.
   value.assign(rest.substr(0, quote)).append(rest.substr(quote + 1));
-  const std::string_view trimmed = TrimmedView(value);
-  const size_t begin = static_cast<size_t>(trimmed.data() - value.data());
-  value.erase(begin + trimmed.size());
-  value.erase(0, begin);
+  TrimInPlace(value);
 }
 
 std::string ExtractAttrValue(std::string_view attribute) {

@@ -48,6 +48,10 @@ size_t Utf8CharacterLength(std::string_view text) {
 
 bool IsUtf8(std::string_view text) {
   for (size_t i = 0; i < text.size();) {
+    if (static_cast<unsigned char>(text[i]) < 0x80) {  // most of a file, and taken in one step
+      ++i;
+      continue;
+    }
     const size_t length = Utf8CharacterLength(text.substr(i));
     if (length == 0) return false;
     i += length;
@@ -140,7 +144,8 @@ std::string OneLevelName(std::string text) {
       text[i] = '_';
     }
   }
-  return TrimBoth(text);
+  TrimInPlace(text);
+  return text;
 }
 
 // A name as the file gives it, line breaks and tabs taken as blanks.
@@ -319,7 +324,8 @@ class FileReader {
     if (capture_ == Capture::kHeading) {
       pending_folder_ = NameText(text_);
     } else if (capture_ == Capture::kLink) {
-      std::string address = TrimBoth(ProgramText(href_));
+      std::string address = ProgramText(href_);
+      TrimInPlace(address);
       if (IsBrowserView(address)) {
         ++result_.browser_views;
       } else {

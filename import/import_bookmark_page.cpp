@@ -413,6 +413,12 @@ void WriteBrowserFile(const BrowserBookmarks& file, LinkWriter& writer, ImportPr
   });
   PlaceNames names;
   size_t named_place = folders.size();  // none yet
+  // Kept from link to link, so that their storage is reused.
+  LinkPlacer placer;
+  LinkPlace place;
+  std::string name_key;
+  std::string text;
+  std::string taken_key;
   for (const size_t index : order) {
     const BrowserLink& link = file.links[index];
     if (prompter.StopRequested()) {
@@ -434,18 +440,22 @@ void WriteBrowserFile(const BrowserBookmarks& file, LinkWriter& writer, ImportPr
       names.Clear();
       named_place = place_numbers[link.folder];
     }
-    const std::string name_key = LowerAscii(link.name);
+    name_key.assign(link.name);
+    for (char& c : name_key) c = LowerAsciiByte(c);
     if (!names.written.insert(name_key + '\n' + link.address).second) continue;
     // Numbers go on from the last one given for the name, so many links of one
     // name cost no more than as many names.
     const auto given = names.next_number.find(name_key);
     int number = given == names.next_number.end() ? 1 : given->second;
-    LinkPlace place;
     for (;;) {
-      const std::string text =
-          number < 2 ? link.name : link.name + " (" + std::to_string(number) + ")";
-      place = PlaceLink({}, text + ".url");
-      if (!place.ok() || names.taken.insert(LowerAscii(place.file_name)).second) break;
+      text.assign(link.name);
+      if (number >= 2) text.append(" (").append(std::to_string(number)).append(")");
+      text += ".url";
+      placer.Place({}, text, place);
+      if (!place.ok()) break;
+      taken_key.assign(place.file_name);
+      for (char& c : taken_key) c = LowerAsciiByte(c);
+      if (names.taken.insert(taken_key).second) break;
       ++number;
     }
     if (number > 1) names.next_number[name_key] = number;

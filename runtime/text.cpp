@@ -10,6 +10,13 @@ std::string TrimBoth(std::string_view text) {
   return std::string(TrimmedView(text));
 }
 
+void TrimInPlace(std::string& text) {
+  const std::string_view trimmed = TrimmedView(text);
+  const auto begin = static_cast<size_t>(trimmed.data() - text.data());
+  text.erase(begin + trimmed.size());
+  text.erase(0, begin);
+}
+
 std::string FolderPart(std::string_view path) {
   const size_t last = path.find_last_of("\\:");
   return last == std::string_view::npos ? std::string() : std::string(path.substr(0, last + 1));

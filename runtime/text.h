@@ -20,6 +20,8 @@ inline std::string_view TrimmedView(std::string_view text) {
   return text.substr(begin, end - begin);
 }
 std::string TrimBoth(std::string_view text);
+// The same done to a text in place, which keeps its storage.
+void TrimInPlace(std::string& text);
 
 // The path up to and including its last backslash or colon; empty when it has neither.
 std::string FolderPart(std::string_view path);
