@@ -8,7 +8,9 @@ StandingFile ExistingShortcuts::Take(const std::string& folder, const std::strin
   if (last_ == nullptr || last_->first != folder) {
     auto [place, added] = names_.try_emplace(folder);
     if (added) {
-      for (FolderEntry& entry : files_.FindEntries(folder + "*")) {
+      std::vector<FolderEntry> entries = files_.FindEntries(folder + "*");
+      place->second.reserve(entries.size());
+      for (FolderEntry& entry : entries) {
         if (entry.is_folder) continue;
         // The one look at the folder also finds what stopped runs left behind.
         if (!entry.is_link && entry.name.ends_with(".tmp"))
