@@ -440,8 +440,7 @@ void WriteBrowserFile(const BrowserBookmarks& file, LinkWriter& writer, ImportPr
       names.Clear();
       named_place = place_numbers[link.folder];
     }
-    name_key.assign(link.name);
-    for (char& c : name_key) c = LowerAsciiByte(c);
+    AssignLowerAscii(name_key, link.name);
     if (!names.written.insert(name_key + '\n' + link.address).second) continue;
     // Numbers go on from the last one given for the name, so many links of one
     // name cost no more than as many names.
@@ -453,8 +452,7 @@ void WriteBrowserFile(const BrowserBookmarks& file, LinkWriter& writer, ImportPr
       text += ".url";
       placer.Place({}, text, place);
       if (!place.ok()) break;
-      taken_key.assign(place.file_name);
-      for (char& c : taken_key) c = LowerAsciiByte(c);
+      AssignLowerAscii(taken_key, place.file_name);
       if (names.taken.insert(taken_key).second) break;
       ++number;
     }

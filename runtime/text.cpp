@@ -38,9 +38,14 @@ std::string CollapseDoubledBackslashes(std::string_view text) {
 }
 
 std::string LowerAscii(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) c = LowerAsciiByte(c);
+  std::string result;
+  AssignLowerAscii(result, text);
   return result;
+}
+
+void AssignLowerAscii(std::string& out, std::string_view text) {
+  out.assign(text);
+  for (char& c : out) c = LowerAsciiByte(c);
 }
 
 #ifdef _WIN32

@@ -41,8 +41,10 @@ constexpr char UpperAsciiByte(char c) {
   return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-// ASCII letters folded to lower case; every other byte unchanged.
+// ASCII letters folded to lower case; every other byte unchanged. The second
+// form fills `out`, whose storage a caller may keep from text to text.
 std::string LowerAscii(std::string_view text);
+void AssignLowerAscii(std::string& out, std::string_view text);
 
 // True when the two texts are equal with ASCII letters compared without case.
 inline bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {

@@ -341,11 +341,16 @@ class PosixFileSystem final : public FileSystem {
     ssize_t got;
     while ((got = ::read(file.get(), first, sizeof first)) < 0 && errno == EINTR) {
     }
+    // The read's own error is the one reported, whatever the status question does to errno.
+    const int read_error = got < 0 ? errno : 0;
     const bool ended_short = got > 0 && static_cast<size_t>(got) < sizeof first;
     if (listed && !ended_short) {
       if (FileStatus regular = CheckRegularFile(file, info); !regular) return regular;
     }
-    if (got < 0) return ErrnoFailure();
+    if (got < 0) {
+      errno = read_error;
+      return ErrnoFailure();
+    }
     const std::uint64_t size = listed && ended_short ? static_cast<std::uint64_t>(got)
                                                      : static_cast<std::uint64_t>(info.st_size);
     if (size > limit) return FileStatus::Failure("larger than " + std::to_string(limit) + " bytes");
