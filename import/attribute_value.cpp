@@ -38,6 +38,14 @@ std::string AttributeName(std::string_view attribute) {
 }
 
 bool HasAttributeName(std::string_view attribute, std::string_view name) {
+  // Every attribute of every link is asked about, and nearly all start with
+  // their name: one that starts with another letter, or with the name and
+  // its `=`, is told at once. The names asked about have no blank at either end.
+  if (!name.empty() && !attribute.empty() && static_cast<unsigned char>(attribute[0]) > 32) {
+    if (LowerAsciiByte(attribute[0]) != LowerAsciiByte(name[0])) return false;
+    if (attribute.size() > name.size() && attribute[name.size()] == '=')
+      return EqualsIgnoringAsciiCase(attribute.substr(0, name.size()), name);
+  }
   return EqualsIgnoringAsciiCase(NameView(attribute), name);
 }
 

@@ -1,36 +1,38 @@
 #include "import/existing_shortcuts.h"
 
+#include <utility>
+
 #include "runtime/file_operations.h"
 
 namespace linkshelf {
 
 StandingFile ExistingShortcuts::Take(const std::string& folder, const std::string& name) {
   if (last_ == nullptr || last_->first != folder) {
-    auto [place, added] = names_.try_emplace(folder);
+    auto [place, added] = listings_.try_emplace(folder);
     if (added) {
-      std::vector<FolderEntry> entries = files_.FindEntries(folder + "*");
-      place->second.reserve(entries.size());
-      for (FolderEntry& entry : entries) {
-        if (entry.is_folder) continue;
+      Listing& listing = place->second;
+      files_.VisitEntries(folder + "*", [&](const FolderEntry& entry) {
+        if (entry.is_folder) return;
         // The one look at the folder also finds what stopped runs left behind.
         if (!entry.is_link && entry.name.ends_with(".tmp"))
           RemoveIfStaleTemporary(files_, folder, entry.name);
-        place->second.emplace(std::move(entry.name), entry.is_link);
-      }
+        listing.names.Add(entry.name, entry.is_link ? StandingFile::kLink : StandingFile::kFile);
+        ++listing.untold;
+      });
     }
     last_ = &*place;
   }
-  auto& names = last_->second;
-  if (names.empty()) return StandingFile::kNone;
-  const auto found = names.find(name);
-  if (found == names.end()) return StandingFile::kNone;
-  const StandingFile standing = found->second ? StandingFile::kLink : StandingFile::kFile;
-  names.erase(found);
+  Listing& listing = last_->second;
+  if (listing.untold == 0) return StandingFile::kNone;
+  StandingFile* const mark = listing.names.Find(name);
+  if (mark == nullptr) return StandingFile::kNone;
+  const StandingFile standing = std::exchange(*mark, StandingFile::kNone);
+  if (standing != StandingFile::kNone && --listing.untold == 0) listing.names.Clear();
   return standing;
 }
 
 void ExistingShortcuts::AddEmptyFolder(const std::string& folder) {
-  names_.try_emplace(folder);
+  listings_.try_emplace(folder);
 }
 
 }  // namespace linkshelf

@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "runtime/file_system.h"
+#include "runtime/name_table.h"
 
 namespace linkshelf {
 
@@ -19,22 +20,26 @@ class ExistingShortcuts {
 
   // Whether a file of exactly this name stood in `folder` (a path ending in
   // a backslash) when the folder was first asked about. Each name is told
-  // once and then forgotten, so memory holds only the names still to come.
-  // kNone is only a hint: a file written since the search, or one that the
-  // file system matches in another spelling, is not known here. The search
-  // removes the temporary files that stopped runs left in the folder.
+  // once and then forgotten; a folder whose names have all been told lets
+  // go of them. kNone is only a hint: a file written since the search, or
+  // one that the file system matches in another spelling, is not known
+  // here. The search removes the temporary files that stopped runs left in
+  // the folder.
   StandingFile Take(const std::string& folder, const std::string& name);
 
   // The folder has just been created, empty.
   void AddEmptyFolder(const std::string& folder);
 
  private:
+  struct Listing {
+    NameTable<StandingFile> names;  // a name told already is marked kNone
+    size_t untold = 0;
+  };
+
   FileSystem& files_;
-  using Names = std::unordered_map<std::string, bool>;
-  // Per folder, each name with whether it is a link.
-  std::unordered_map<std::string, Names> names_;
+  std::unordered_map<std::string, Listing> listings_;
   // The folder asked about last: the links of a page come folder by folder.
-  std::pair<const std::string, Names>* last_ = nullptr;
+  std::pair<const std::string, Listing>* last_ = nullptr;
 };
 
 }  // namespace linkshelf

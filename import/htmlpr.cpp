@@ -132,8 +132,8 @@ void THtmlParser::ClearTag() {
 }
 
 void THtmlParser::ClearTextBefore() {
-  fTextBefore.clear();
   fTextStart = 0;
+  fTextLength = 0;
 }
 
 std::ptrdiff_t THtmlParser::FindFrom(char c, std::ptrdiff_t from) const {
@@ -192,12 +192,7 @@ bool THtmlParser::NextTag() {
   }
 
   fTextStart = text_start;
-  if (text_end >= text_start) {
-    fTextBefore.assign(fText, static_cast<size_t>(text_start - 1),
-                       static_cast<size_t>(text_end - text_start + 1));
-  } else {
-    fTextBefore.clear();
-  }
+  fTextLength = text_end >= text_start ? text_end - text_start + 1 : 0;
   return found;
 }
 

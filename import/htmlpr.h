@@ -101,7 +101,12 @@ class THtmlParser {
   bool NextTag();
   // The current tag, or null when no tag is current.
   TTag* GetTag();
-  const std::string& TextBefore() const { return fTextBefore; }
+  // A view into the document, good until the next step or edit.
+  std::string_view TextBefore() const {
+    if (fTextLength == 0) return {};
+    return std::string_view(fText).substr(static_cast<size_t>(fTextStart - 1),
+                                          static_cast<size_t>(fTextLength));
+  }
   // The length of the current tag from `<` to `>`, both included; 0 with no tag.
   std::ptrdiff_t TagLength() const { return fTagStart != 0 ? fTagLength : 0; }
   // The document, including any edit written back from the current tag.
@@ -115,12 +120,12 @@ class THtmlParser {
   std::ptrdiff_t FindCloseFrom(std::ptrdiff_t from);
 
   std::string fText;
-  std::string fTextBefore;
   TTag fCurrentTag;
   std::ptrdiff_t fPos = 0;
   std::ptrdiff_t fTagStart = 0;
   std::ptrdiff_t fTagLength = 0;
   std::ptrdiff_t fTextStart = 0;
+  std::ptrdiff_t fTextLength = 0;  // of the text before the tag, from fTextStart
   // The last search for `>`: where it started and what it found. The next
   // search usually starts inside that range, so remembering it keeps a scan
   // over many `<` without a `>` between them linear.

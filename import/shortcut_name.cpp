@@ -27,6 +27,17 @@ bool IsIllegalNameByte(char c) {
 }
 
 bool IsReservedDeviceName(std::string_view name) {
+  // Every name is asked about; nearly all start with a byte that no device name starts with.
+  switch (LowerAsciiByte(name.empty() ? '\0' : name[0])) {
+    case 'a':
+    case 'c':
+    case 'l':
+    case 'n':
+    case 'p':
+      break;
+    default:
+      return false;
+  }
   // The device is named by the part before the first dot, blanks at its end ignored.
   std::string_view stem = name.substr(0, name.find('.'));
   while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);

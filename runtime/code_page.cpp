@@ -45,15 +45,20 @@ bool HoldsReferences(std::string_view text) {
   return false;
 }
 
-std::string EscapeLiteralReferences(std::string_view text) {
-  std::string escaped;
-  escaped.reserve(text.size());
+void AssignLiteralReferencesEscaped(std::string_view text, std::string& escaped) {
+  escaped.clear();
   std::size_t from = 0;
   for (std::size_t at = text.find("&#"); at != std::string_view::npos; at = text.find("&#", from)) {
     escaped.append(text.substr(from, at - from)).append(kEscape);
     from = at + 2;
   }
   escaped.append(text.substr(from));
+}
+
+std::string EscapeLiteralReferences(std::string_view text) {
+  std::string escaped;
+  escaped.reserve(text.size());
+  AssignLiteralReferencesEscaped(text, escaped);
   return escaped;
 }
 

@@ -54,6 +54,8 @@ void WalkReferences(std::string_view text, OnBytes&& on_bytes, OnCharacter&& on_
 
 // A literal "&#" written as "&#38;#", every other byte unchanged.
 std::string EscapeLiteralReferences(std::string_view text);
+// The same into `escaped`, whose storage is reused.
+void AssignLiteralReferencesEscaped(std::string_view text, std::string& escaped);
 
 // The references decoded into UTF-8 characters, "&#38;#" into "&#"; every
 // other byte unchanged.

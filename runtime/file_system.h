@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -57,6 +58,17 @@ class FileSystem {
   virtual FileStatus SearchFolder(const std::string& pattern, std::vector<FolderEntry>& entries) {
     entries = FindEntries(pattern);
     return FileStatus::Success();
+  }
+
+  // The same search, each entry handed to `visit` as it is found and good
+  // only during that call: a caller that keeps little of each entry then
+  // costs no copy of the listing.
+  virtual FileStatus VisitEntries(const std::string& pattern,
+                                  const std::function<void(const FolderEntry&)>& visit) {
+    std::vector<FolderEntry> entries;
+    FileStatus status = SearchFolder(pattern, entries);
+    for (const FolderEntry& entry : entries) visit(entry);
+    return status;
   }
 
   // True when a file (not a folder) stands at the path.

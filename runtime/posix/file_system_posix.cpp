@@ -16,6 +16,7 @@
 
 #include "runtime/code_page.h"
 #include "runtime/file_operations.h"
+#include "runtime/name_table.h"
 #include "runtime/system.h"
 #include "runtime/text.h"
 #include "runtime/wildcard.h"
@@ -114,7 +115,10 @@ class HeldFolder {
   };
 
   Place Reach(const std::string& native) {
-    const size_t slash = native.rfind('/');
+    // Searched from the end in whole-register steps: every file operation comes this way.
+    const void* last = ::memrchr(native.data(), '/', native.size());
+    const size_t slash =
+        last == nullptr ? std::string::npos : static_cast<const char*>(last) - native.data();
     if (slash == std::string::npos || slash + 1 == native.size()) {
       return {AT_FDCWD, native.c_str(), false};
     }
@@ -153,51 +157,53 @@ class HeldFolder {
   }
 
   // The held folder's listing showed `name` as a plain file.
-  void ListedAsFile(std::string_view name) {
-    listed_.push_back({listed_names_.size(), name.size()});
-    listed_names_.append(name);
-    listed_sorted_ = false;
-  }
+  void ListedAsFile(std::string_view name) { listed_.Add(name, true); }
 
   // True when the listing of the held folder showed `place`'s name as a plain
-  // file. The names are sorted when first asked about: a listing that only
-  // lists costs one copy of its names.
+  // file. A listing that only lists costs one copy of its names.
   bool WasListedAsFile(const Place& place) {
-    if (!place.held || listed_.empty()) return false;
-    if (!listed_sorted_) {
-      std::sort(listed_.begin(), listed_.end(),
-                [this](Span a, Span b) { return Name(a) < Name(b); });
-      listed_sorted_ = true;
-    }
-    const std::string_view wanted(place.name);
-    const auto found =
-        std::lower_bound(listed_.begin(), listed_.end(), wanted,
-                         [this](Span span, std::string_view name) { return Name(span) < name; });
-    return found != listed_.end() && Name(*found) == wanted;
+    return place.held && !listed_.empty() && listed_.Find(place.name) != nullptr;
   }
 
  private:
-  struct Span {
-    size_t offset;
-    size_t size;
-  };
-
-  std::string_view Name(Span span) const {
-    return std::string_view(listed_names_).substr(span.offset, span.size);
-  }
-
-  void ForgetListing() {
-    listed_.clear();
-    listed_names_.clear();
-  }
+  void ForgetListing() { listed_.Clear(); }
 
   std::string path_;
   FileDescriptor handle_{-1};
-  // The plain files of the held folder's last listing: their names one after
-  // another, and where each lies.
-  std::string listed_names_;
-  std::vector<Span> listed_;
-  bool listed_sorted_ = false;
+  // The plain files of the held folder's last listing.
+  NameTable<bool> listed_;
+};
+
+// Core paths mapped to native ones. A run reaches its files folder by
+// folder, so the folder part mapped last is kept: a name in the same folder
+// that holds no slash and no `&` maps to itself and is only put behind it.
+class NativePaths {
+ public:
+  std::string From(std::string_view core) {
+    const void* last = ::memrchr(core.data(), '\\', core.size());
+    if (last == nullptr) return NativePathFromCore(core);
+    const size_t cut = static_cast<size_t>(static_cast<const char*>(last) - core.data()) + 1;
+    const std::string_view name = core.substr(cut);
+    if (name.empty() || std::memchr(name.data(), '/', name.size()) != nullptr ||
+        std::memchr(name.data(), '&', name.size()) != nullptr) {
+      return NativePathFromCore(core);
+    }
+    const std::string_view folder = core.substr(0, cut);
+    if (!known_ || folder != core_folder_) {
+      core_folder_.assign(folder);
+      native_folder_ = NativePathFromCore(folder);
+      known_ = true;
+    }
+    std::string native;
+    native.reserve(native_folder_.size() + name.size());
+    native.append(native_folder_).append(name);
+    return native;
+  }
+
+ private:
+  bool known_ = false;
+  std::string core_folder_;    // ending in a backslash
+  std::string native_folder_;  // the same, mapped: ending in a slash
 };
 
 // Whether a read asks the file's status before its bytes.
@@ -213,7 +219,13 @@ class PosixFileSystem final : public FileSystem {
 
   FileStatus SearchFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override {
     entries.clear();
-    const std::string folder = NativePathFromCore(FolderPart(pattern));
+    return VisitEntries(pattern,
+                        [&entries](const FolderEntry& entry) { entries.push_back(entry); });
+  }
+
+  FileStatus VisitEntries(const std::string& pattern,
+                          const std::function<void(const FolderEntry&)>& visit) override {
+    const std::string folder = native_.From(FolderPart(pattern));
     const std::string wildcard = NamePart(pattern);
     // The listing is where a run first meets a folder, so the folder held
     // from here on is the one listed.
@@ -232,6 +244,7 @@ class PosixFileSystem final : public FileSystem {
       return ErrnoFailure();
     }
     std::string unnamable;  // names that no path of the program can reach
+    FolderEntry found;      // one entry whose name keeps its storage from entry to entry
     for (;;) {
       errno = 0;
       const dirent* entry = ::readdir(dir.get());
@@ -240,31 +253,32 @@ class PosixFileSystem final : public FileSystem {
         break;
       }
       // A literal "&#" of a real name is escaped, so that a reference always means one character.
-      std::string name = EscapeLiteralReferences(entry->d_name);
-      if (!MatchesWildcard(name, wildcard)) continue;
+      AssignLiteralReferencesEscaped(entry->d_name, found.name);
+      if (!MatchesWildcard(found.name, wildcard)) continue;
       // A backslash separates folders in the program's paths, so a name that
       // holds one would lead elsewhere: it is reported instead.
-      if (name.find('\\') != std::string::npos) {
-        unnamable += (unnamable.empty() ? "" : ", ") + name;
+      if (found.name.find('\\') != std::string::npos) {
+        unnamable += (unnamable.empty() ? "" : ", ") + found.name;
         continue;
       }
-      bool is_folder = false;
-      bool is_link = entry->d_type == DT_LNK;
+      found.is_folder = false;
+      found.is_link = entry->d_type == DT_LNK;
       if (entry->d_type == DT_DIR) {
-        is_folder = true;
-      } else if (entry->d_type == DT_UNKNOWN || is_link) {
+        found.is_folder = true;
+      } else if (entry->d_type == DT_UNKNOWN || found.is_link) {
         // A link to a folder counts as a folder; whoever walks the tree keeps
         // it from leading back up.
         struct stat info {};
         const int listed = ::dirfd(dir.get());
-        if (!is_link && ::fstatat(listed, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0)
-          is_link = S_ISLNK(info.st_mode);
-        if (is_link || entry->d_type == DT_UNKNOWN) {
-          is_folder = ::fstatat(listed, entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+        if (!found.is_link && ::fstatat(listed, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0)
+          found.is_link = S_ISLNK(info.st_mode);
+        if (found.is_link || entry->d_type == DT_UNKNOWN) {
+          found.is_folder =
+              ::fstatat(listed, entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
         }
       }
       if (listing_held && entry->d_type == DT_REG) held_.ListedAsFile(entry->d_name);
-      entries.push_back({std::move(name), is_folder, is_link});
+      visit(found);
     }
     if (!unnamable.empty())
       return FileStatus::Failure("a name holding a backslash cannot be read: " + unnamable);
@@ -323,7 +337,7 @@ class PosixFileSystem final : public FileSystem {
   FileStatus ReadStated(const std::string& path, std::string& bytes, std::uint64_t limit,
                         struct stat& info, Stating stating = Stating::kAlways) {
     bytes.clear();
-    const std::string native = NativePathFromCore(path);
+    const std::string native = native_.From(path);
     // A file that the folder's listing showed as a plain file is read before
     // its status is asked: a read that ends short has met the end of such a
     // file, so a shortcut takes one read and no status. Any other file, and
@@ -385,7 +399,7 @@ class PosixFileSystem final : public FileSystem {
   }
 
   FileStatus CreateFolder(const std::string& path) override {
-    const std::string native = NativePathFromCore(path);
+    const std::string native = native_.From(path);
     if (At(native, [](int folder, const char* name) { return ::mkdirat(folder, name, 0777); }) == 0)
       return FileStatus::Success();
     const int error = errno;
@@ -398,7 +412,7 @@ class PosixFileSystem final : public FileSystem {
   }
 
   FileStatus WriteNewFile(const std::string& path, std::string_view bytes) override {
-    const std::string native = NativePathFromCore(path);
+    const std::string native = native_.From(path);
     FileDescriptor file(At(native, [](int folder, const char* name) {
       return ::openat(folder, name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     }));
@@ -417,7 +431,7 @@ class PosixFileSystem final : public FileSystem {
 
   FileStatus CreateWholeFile(const std::string& path, std::string_view bytes) override {
     if (!unnamed_files_) return FileSystem::CreateWholeFile(path, bytes);
-    const std::string native = NativePathFromCore(path);
+    const std::string native = native_.From(path);
     const HeldFolder::Place place = held_.Reach(native);
     if (!place.held) return FileSystem::CreateWholeFile(path, bytes);
     // A file without a name: a run that is stopped at any moment leaves
@@ -447,7 +461,7 @@ class PosixFileSystem final : public FileSystem {
   }
 
   FileStatus ReplaceWholeFile(const std::string& path, std::string_view bytes) override {
-    const std::string native = NativePathFromCore(path);
+    const std::string native = native_.From(path);
     struct stat old_file {};
     const bool found = At(native, [&old_file](int folder, const char* name) {
                          return ::fstatat(folder, name, &old_file, AT_SYMLINK_NOFOLLOW);
@@ -482,8 +496,8 @@ class PosixFileSystem final : public FileSystem {
   }
 
   FileStatus ReplaceFile(const std::string& from, const std::string& to) override {
-    const std::string native_from = NativePathFromCore(from);
-    const std::string native_to = NativePathFromCore(to);
+    const std::string native_from = native_.From(from);
+    const std::string native_to = native_.From(to);
     // The new file may be read by no one who could not read the old one.
     struct stat old_file {};
     if (::stat(native_to.c_str(), &old_file) == 0) {
@@ -499,8 +513,8 @@ class PosixFileSystem final : public FileSystem {
   }
 
   FileStatus MoveNewFile(const std::string& from, const std::string& to) override {
-    const std::string native_from = NativePathFromCore(from);
-    const std::string native_to = NativePathFromCore(to);
+    const std::string native_from = native_.From(from);
+    const std::string native_to = native_.From(to);
     if (::renameat2(AT_FDCWD, native_from.c_str(), AT_FDCWD, native_to.c_str(), RENAME_NOREPLACE) ==
         0) {
       return FileStatus::Success();
@@ -514,14 +528,14 @@ class PosixFileSystem final : public FileSystem {
   }
 
   FileStatus RemoveFile(const std::string& path) override {
-    if (At(NativePathFromCore(path),
+    if (At(native_.From(path),
            [](int folder, const char* name) { return ::unlinkat(folder, name, 0); }) != 0)
       return ErrnoFailure();
     return FileStatus::Success();
   }
 
   FileStatus RemoveFolder(const std::string& path) override {
-    if (At(NativePathFromCore(path), [](int folder, const char* name) {
+    if (At(native_.From(path), [](int folder, const char* name) {
           return ::unlinkat(folder, name, AT_REMOVEDIR);
         }) != 0)
       return ErrnoFailure();
@@ -529,7 +543,7 @@ class PosixFileSystem final : public FileSystem {
   }
 
   FileStatus FlushFolder(const std::string& path) override {
-    const std::string native = path.empty() ? std::string(".") : NativePathFromCore(path);
+    const std::string native = path.empty() ? std::string(".") : native_.From(path);
     FileDescriptor folder(::open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!folder.valid() || ::fsync(folder.get()) != 0) return ErrnoFailure();
     return FileStatus::Success();
@@ -543,7 +557,7 @@ class PosixFileSystem final : public FileSystem {
   std::string LinkTarget(const std::string& path) override {
     if (!IsLink(path)) return path;
     const std::unique_ptr<char, decltype(&std::free)> target(
-        ::realpath(NativePathFromCore(path).c_str(), nullptr), &std::free);
+        ::realpath(native_.From(path).c_str(), nullptr), &std::free);
     return target ? CorePathFromNative(target.get()) : path;
   }
 
@@ -551,7 +565,7 @@ class PosixFileSystem final : public FileSystem {
 
   std::string FolderIdentity(const std::string& path) override {
     struct stat info {};
-    if (::stat(NativePathFromCore(path).c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return {};
+    if (::stat(native_.From(path).c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return {};
     return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
   }
 
@@ -580,7 +594,7 @@ class PosixFileSystem final : public FileSystem {
 
   bool Inspect(const std::string& path, struct stat& info, Follow follow) {
     const int flags = follow == Follow::kLinks ? 0 : AT_SYMLINK_NOFOLLOW;
-    return At(NativePathFromCore(path), [&info, flags](int folder, const char* name) {
+    return At(native_.From(path), [&info, flags](int folder, const char* name) {
              return ::fstatat(folder, name, &info, flags);
            }) == 0;
   }
@@ -604,7 +618,7 @@ class PosixFileSystem final : public FileSystem {
 
   bool InspectRegularFile(const std::string& path, struct stat& info) {
     FileDescriptor file(-1);
-    return static_cast<bool>(OpenRegularFile(NativePathFromCore(path), file, info));
+    return static_cast<bool>(OpenRegularFile(native_.From(path), file, info));
   }
 
   // Gives the unnamed file open as `fd` its name at `place`; 0, or -1 with errno.
@@ -647,6 +661,7 @@ class PosixFileSystem final : public FileSystem {
   bool unnamed_files_ = true;   // the file system makes files without a name
   bool name_by_handle_ = true;  // and this process may name them by their handle
   HeldFolder held_;
+  NativePaths native_;
 };
 
 }  // namespace

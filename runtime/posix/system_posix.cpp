@@ -83,7 +83,8 @@ std::string NativePathFromCore(std::string_view core_path) {
     }
     path.resize(length);
   }
-  return references != 0 ? DecodeReferencesToUtf8(path) : path;
+  if (references != 0) return DecodeReferencesToUtf8(path);
+  return path;
 }
 
 }  // namespace linkshelf

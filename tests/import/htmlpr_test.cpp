@@ -29,12 +29,12 @@ std::vector<Step> Scan(const std::string& document) {
   std::vector<Step> steps;
   while (parser.NextTag()) {
     const TTag* tag = parser.GetTag();
-    Step step{tag->Name(), {}, parser.TextBefore()};
+    Step step{tag->Name(), {}, std::string(parser.TextBefore())};
     for (const auto& p : tag->fParams) step.params.push_back(p);
     steps.push_back(step);
   }
   EXPECT_EQ(parser.GetTag(), nullptr);
-  steps.push_back({"", {}, parser.TextBefore()});
+  steps.push_back({"", {}, std::string(parser.TextBefore())});
   return steps;
 }
 

@@ -41,6 +41,33 @@ TEST_F(FileSystemTest, ADoubledSeparatorCountsAsOne) {
   EXPECT_TRUE(files_->FolderExists(temp_.path() + "\\sub\\\\"));
 }
 
+// Paths of one folder follow one another in every run; each still reaches
+// its own file, however it is spelled.
+TEST_F(FileSystemTest, EachPathOfAFolderReachesItsOwnFile) {
+  ASSERT_TRUE(files_->CreateFolder(temp_.path() + "sub"));
+  ASSERT_TRUE(files_->CreateFolder(temp_.path() + "sub\\x"));
+  const std::string sub = temp_.path() + "sub\\";
+  const struct {
+    std::string written;
+    std::string read;
+  } kPaths[] = {
+      {sub + "a.url", sub + "a.url"},
+      {sub + "x/b.url", sub + "x\\b.url"},
+      {sub + "c.url", temp_.path() + "sub\\\\c.url"},
+      {temp_.path() + "sub\\\\d.url", sub + "d.url"},
+      {sub + "x\\e.url", sub + "x/e.url"},
+      {sub + "f&g.url", sub + "f&g.url"},
+  };
+  for (const auto& path : kPaths) {
+    ASSERT_TRUE(files_->WriteNewFile(path.written, path.written)) << path.written;
+    std::string bytes;
+    ASSERT_TRUE(files_->ReadFile(path.read, bytes)) << path.read;
+    EXPECT_EQ(bytes, path.written);
+  }
+  EXPECT_EQ(files_->FindEntries(sub + "*.url").size(), 4u);
+  EXPECT_EQ(files_->FindEntries(sub + "x\\*.url").size(), 2u);
+}
+
 TEST_F(FileSystemTest, ReplacingContentLeavesNoTemporaryFile) {
   const std::string path = temp_.path() + "page.htm";
   ASSERT_TRUE(files_->WriteNewFile(path, "old"));

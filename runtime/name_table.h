@@ -1,0 +1,87 @@
+// The names of one folder listing, each with a mark, kept in one buffer and
+// found through an open-addressing table: a listing of many names costs a
+// few allocations, and names that nobody looks for cost no hashing.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace linkshelf {
+
+template <typename Mark>
+class NameTable {
+ public:
+  // Forgets every name and lets go of the storage.
+  void Clear() { *this = NameTable(); }
+
+  bool empty() const { return added_.empty() && count_ == 0; }
+
+  // Adds a name; of two equal names the first is kept.
+  void Add(std::string_view name, Mark mark) {
+    added_.push_back({static_cast<std::uint32_t>(names_.size()),
+                      static_cast<std::uint32_t>(name.size()), mark, true});
+    names_.append(name);
+  }
+
+  // The mark of `name`, which the caller may change; null when it was not added.
+  Mark* Find(std::string_view name) {
+    if (!added_.empty()) Index();
+    if (slots_.empty()) return nullptr;
+    const size_t mask = slots_.size() - 1;
+    for (size_t at = std::hash<std::string_view>()(name) & mask;; at = (at + 1) & mask) {
+      Slot& slot = slots_[at];
+      if (!slot.used) return nullptr;
+      if (Name(slot) == name) return &slot.mark;
+    }
+  }
+
+ private:
+  struct Slot {
+    std::uint32_t offset = 0;
+    std::uint32_t size = 0;
+    Mark mark{};
+    bool used = false;
+  };
+
+  std::string_view Name(const Slot& slot) const {
+    return std::string_view(names_).substr(slot.offset, slot.size);
+  }
+
+  // Puts the names added since the last look into the table, which stays at
+  // most half full.
+  void Index() {
+    size_t capacity = 8;
+    while (capacity < 2 * (count_ + added_.size())) capacity *= 2;
+    if (capacity != slots_.size()) {
+      std::vector<Slot> old(capacity);
+      old.swap(slots_);
+      count_ = 0;
+      for (const Slot& slot : old) {
+        if (slot.used) Place(slot);
+      }
+    }
+    for (const Slot& slot : added_) Place(slot);
+    added_.clear();
+  }
+
+  void Place(const Slot& slot) {
+    const size_t mask = slots_.size() - 1;
+    size_t at = std::hash<std::string_view>()(Name(slot)) & mask;
+    while (slots_[at].used) {
+      if (Name(slots_[at]) == Name(slot)) return;
+      at = (at + 1) & mask;
+    }
+    slots_[at] = slot;
+    ++count_;
+  }
+
+  std::string names_;
+  std::vector<Slot> added_;  // not yet in the table
+  std::vector<Slot> slots_;  // a power of two in number
+  size_t count_ = 0;         // the names in the table
+};
+
+}  // namespace linkshelf
