@@ -93,11 +93,10 @@ class TreeScan {
 
   void Read(const std::string& path, std::vector<FoundLink>& links,
             std::vector<FoundFolder>& folders) {
-    std::vector<FolderEntry> entries;
-    if (FileStatus searched = files_.SearchFolder(path + "*", entries); !searched) {
-      unread_.push_back({path, std::move(searched.reason)});
-    }
-    for (FolderEntry& entry : entries) {
+    // Each entry is taken as the listing goes: only what the page needs of it
+    // is kept. A failed search is named ahead of the shortcuts it did find.
+    const size_t unread_before = unread_.size();
+    const FileStatus searched = files_.VisitEntries(path + "*", [&](const FolderEntry& entry) {
       // Whatever the search finds under the shortcut pattern counts as a link,
       // even a folder: it then has no address (and is not read).
       if (MatchesWildcard(entry.name, "*.url")) {
@@ -117,9 +116,13 @@ class TreeScan {
       }
       if (entry.is_folder && !entry.name.starts_with('.')) {
         std::string folder_path = path + entry.name + "\\";
-        if (entry.is_link && LeadsBackUp(folder_path)) continue;
-        folders.push_back({std::move(entry.name), std::move(folder_path)});
+        if (entry.is_link && LeadsBackUp(folder_path)) return;
+        folders.push_back({entry.name, std::move(folder_path)});
       }
+    });
+    if (!searched) {
+      unread_.insert(unread_.begin() + static_cast<std::ptrdiff_t>(unread_before),
+                     {path, searched.reason});
     }
   }
 

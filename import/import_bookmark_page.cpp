@@ -123,7 +123,8 @@ class LinkWriter {
           return true;
         }
       }
-      const ShortcutUpdate update = UpdateShortcut(files_, written_path, link.target);
+      const ShortcutUpdate update =
+          UpdateShortcut(files_, written_path, link.target, shortcut_bytes_);
       if (update.status && update.change == ShortcutChange::kUnchanged) {
         ++result_.links_unchanged;
         return true;
@@ -319,6 +320,8 @@ class LinkWriter {
   // Where that link's shortcut is written: the folder, or its staged temporary.
   std::string where_;
   std::string written_path_;
+  // The bytes of the standing shortcut last read, kept for their storage.
+  std::string shortcut_bytes_;
   // The place of the folder checked and made last, when it can stand for the next link's.
   bool ensured_known_ = false;
   std::string ensured_place_;

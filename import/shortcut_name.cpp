@@ -8,7 +8,7 @@ namespace linkshelf {
 
 namespace {
 
-bool IsIllegalNameByte(char c) {
+constexpr bool IsIllegalNameByte(char c) {
   const auto byte = static_cast<unsigned char>(c);
   if (byte < 0x20) return true;
   switch (c) {
@@ -25,6 +25,15 @@ bool IsIllegalNameByte(char c) {
       return false;
   }
 }
+
+// The bytes that may make a name illegal: control bytes and the marks a name
+// cannot hold. A trail byte of a double-byte character may be one of them
+// without being one.
+constexpr std::array<bool, 256> kSuspectNameBytes = [] {
+  std::array<bool, 256> suspect{};
+  for (int byte = 0; byte < 256; ++byte) suspect[byte] = IsIllegalNameByte(static_cast<char>(byte));
+  return suspect;
+}();
 
 bool IsReservedDeviceName(std::string_view name) {
   // Every name is asked about; nearly all start with a byte that no device name starts with.
@@ -75,8 +84,16 @@ std::string ShortcutFileName(std::string_view link_text) {
 }
 
 bool IsLegalName(std::string_view name) {
-  // Every level of every link's path is looked at here, so the bytes that are
-  // never illegal are passed over with one comparison each.
+  // Every level of every link's path is looked at here: the bytes are first
+  // looked up all together, and only a name that holds a suspect byte is
+  // walked character by character.
+  bool suspect = false;
+  for (const char c : name) suspect |= kSuspectNameBytes[static_cast<unsigned char>(c)];
+  const bool ends_in_dot_or_blank = !name.empty() && (name.back() == '.' || name.back() == ' ');
+  // A dot or blank after a byte of 0x80 or more may belong to that character.
+  const bool end_is_plain = !ends_in_dot_or_blank || name.size() < 2 ||
+                            static_cast<unsigned char>(name[name.size() - 2]) < 0x80;
+  if (!suspect && end_is_plain) return !ends_in_dot_or_blank && !IsReservedDeviceName(name);
   bool trailing = false;  // the last character is a dot or a blank
   for (size_t i = 0; i < name.size(); ++i) {
     const auto byte = static_cast<unsigned char>(name[i]);

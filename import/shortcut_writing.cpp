@@ -67,6 +67,11 @@ FileStatus WriteNewShortcut(FileSystem& files, const std::string& path, const st
 
 ShortcutUpdate UpdateShortcut(FileSystem& files, const std::string& path, const std::string& url) {
   std::string bytes;
+  return UpdateShortcut(files, path, url, bytes);
+}
+
+ShortcutUpdate UpdateShortcut(FileSystem& files, const std::string& path, const std::string& url,
+                              std::string& bytes) {
   if (FileStatus status = files.ReadFile(path, bytes); !status) return {status};
   // A shortcut this program wrote for the same address needs no walk through its lines.
   if (IsNewShortcutText(bytes, url)) return {FileStatus::Success(), ShortcutChange::kUnchanged};

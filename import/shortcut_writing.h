@@ -43,6 +43,10 @@ struct ShortcutUpdate {
 // last-write time stays too. The folder's entry is not flushed: the caller
 // flushes each folder once it has written all its shortcuts there.
 ShortcutUpdate UpdateShortcut(FileSystem& files, const std::string& path, const std::string& url);
+// The same, reading the shortcut into `bytes`, whose storage a caller may keep
+// from shortcut to shortcut.
+ShortcutUpdate UpdateShortcut(FileSystem& files, const std::string& path, const std::string& url,
+                              std::string& bytes);
 
 // Writes the target into the shortcut at `path`, creating it when missing.
 FileStatus WriteShortcutFile(FileSystem& files, const std::string& path, const std::string& url);

@@ -36,8 +36,11 @@ std::string ShortcutAddress(std::string_view file_bytes) {
   const std::string_view text = marked ? std::string_view(converted) : file_bytes;
   std::string address = FindShortcutEntry(text, "InternetShortcut", "URL");
   // Most shortcuts have no wide section, whose name needs a ".W" somewhere.
-  const bool may_be_wide =
-      text.find(".W") != std::string_view::npos || text.find(".w") != std::string_view::npos;
+  bool may_be_wide = false;
+  for (size_t dot = text.find('.'); dot != std::string_view::npos && !may_be_wide;
+       dot = text.find('.', dot + 1)) {
+    may_be_wide = dot + 1 < text.size() && (text[dot + 1] == 'W' || text[dot + 1] == 'w');
+  }
   const std::string wide =
       may_be_wide ? FindShortcutEntry(text, "InternetShortcut.W", "URL") : std::string();
   if (!wide.empty()) {

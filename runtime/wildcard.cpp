@@ -1,5 +1,7 @@
 #include "runtime/wildcard.h"
 
+#include <algorithm>
+
 #include "runtime/text.h"
 
 namespace linkshelf {
@@ -8,7 +10,8 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern) {
   if (pattern == "*.*" || pattern == "*") return true;
   // A star and then plain bytes ("*.url", as every folder scan asks) only
   // needs the end of the name compared.
-  if (pattern.starts_with('*') && pattern.find_first_of("*?", 1) == std::string_view::npos) {
+  const auto is_wild = [](char c) { return c == '*' || c == '?'; };
+  if (pattern.starts_with('*') && std::none_of(pattern.begin() + 1, pattern.end(), is_wild)) {
     const std::string_view tail = pattern.substr(1);
     return name.size() >= tail.size() &&
            EqualsIgnoringAsciiCase(name.substr(name.size() - tail.size()), tail);

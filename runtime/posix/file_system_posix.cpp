@@ -135,12 +135,14 @@ class HeldFolder {
     return {handle_.get(), native.c_str() + slash + 1, true};
   }
 
-  // Takes `handle` as the held folder at `native_folder` (without a closing slash).
-  void Hold(std::string_view native_folder, FileDescriptor handle) {
+  // Takes `handle` as the held folder at `native_folder` (without a closing
+  // slash); the number returned names this hold to ListedAsFile.
+  std::uint64_t Hold(std::string_view native_folder, FileDescriptor handle) {
     ForgetListing();
     path_.assign(native_folder);
     handle_ = std::move(handle);
     if (!handle_.valid()) path_.clear();
+    return hold_;
   }
 
   // True when the held folder is still in its place: an error that says
@@ -156,22 +158,39 @@ class HeldFolder {
     ForgetListing();
   }
 
-  // The held folder's listing showed `name` as a plain file.
-  void ListedAsFile(std::string_view name) { listed_.Add(name, true); }
+  // The listing of the folder held as `hold` showed `name` as a plain file;
+  // told of a folder no longer held, it is forgotten. The name stays the one
+  // being visited until Visited.
+  void ListedAsFile(std::uint64_t hold, std::string_view name) {
+    if (hold != hold_) return;
+    listed_.Add(name, true);
+    visited_.assign(name);
+  }
+  void Visited() { visited_.clear(); }
 
   // True when the listing of the held folder showed `place`'s name as a plain
-  // file. A listing that only lists costs one copy of its names.
+  // file. The file whose entry is being visited is told without a search, and
+  // a listing whose names nobody looks for costs one copy of them.
   bool WasListedAsFile(const Place& place) {
-    return place.held && !listed_.empty() && listed_.Find(place.name) != nullptr;
+    if (!place.held) return false;
+    if (!visited_.empty() && visited_ == place.name) return true;
+    return !listed_.empty() && listed_.Find(place.name) != nullptr;
   }
 
  private:
-  void ForgetListing() { listed_.Clear(); }
+  // Every change of the held folder goes through here.
+  void ForgetListing() {
+    listed_.Clear();
+    visited_.clear();
+    ++hold_;
+  }
 
   std::string path_;
   FileDescriptor handle_{-1};
   // The plain files of the held folder's last listing.
   NameTable<bool> listed_;
+  std::uint64_t hold_ = 0;  // counts the changes of the held folder
+  std::string visited_;     // the plain file of the listing being visited, if any
 };
 
 // Core paths mapped to native ones. A run reaches its files folder by
@@ -232,12 +251,13 @@ class PosixFileSystem final : public FileSystem {
     const std::string opened = folder.empty() ? std::string(".") : folder;
     DirectoryStream dir(::open(opened.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     bool listing_held = false;
+    std::uint64_t hold = 0;
     if (dir.get() != nullptr) {
       std::string_view held(opened);
       while (held.size() > 1 && held.back() == '/') held.remove_suffix(1);
       FileDescriptor handle(::fcntl(::dirfd(dir.get()), F_DUPFD_CLOEXEC, 0));
       listing_held = handle.valid();
-      held_.Hold(held, std::move(handle));
+      hold = held_.Hold(held, std::move(handle));
     }
     if (dir.get() == nullptr) {
       if (errno == ENOENT || errno == ENOTDIR) return FileStatus::Success();
@@ -277,8 +297,10 @@ class PosixFileSystem final : public FileSystem {
               ::fstatat(listed, entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
         }
       }
-      if (listing_held && entry->d_type == DT_REG) held_.ListedAsFile(entry->d_name);
+      // What the visit does may move the hold to another folder meanwhile.
+      if (listing_held && entry->d_type == DT_REG) held_.ListedAsFile(hold, entry->d_name);
       visit(found);
+      held_.Visited();
     }
     if (!unnamable.empty())
       return FileStatus::Failure("a name holding a backslash cannot be read: " + unnamable);

@@ -8,6 +8,7 @@
 #include "import/shortcut_name.h"
 #include "import/shortcut_writing.h"
 #include "runtime/shortcut_entry.h"
+#include "runtime/text.h"
 
 namespace linkshelf {
 namespace {
@@ -65,6 +66,10 @@ TEST(ShortcutNames, IllegalBytesBecomeUnderscores) {
   EXPECT_EQ(MakeLegalName("."), "_");
   EXPECT_EQ(MakeLegalName("ok.url"), "ok.url");
   EXPECT_EQ(MakeLegalName("新闻 网.url"), "新闻 网.url");
+  // A trail byte that looks like a dot or a mark belongs to its character.
+  const bool lead = IsLeadByte(0x81);
+  EXPECT_EQ(MakeLegalName("a\x81."), lead ? "a\x81." : "a\x81_");
+  EXPECT_EQ(MakeLegalName("a\x81|"), lead ? "a\x81|" : "a\x81_");
 }
 
 TEST(ShortcutNames, ReservedDeviceNamesGetAPrefix) {

@@ -68,6 +68,31 @@ TEST_F(FileSystemTest, EachPathOfAFolderReachesItsOwnFile) {
   EXPECT_EQ(files_->FindEntries(sub + "x\\*.url").size(), 2u);
 }
 
+// A listing's entries may be read while it goes on, also when another
+// folder is reached in between.
+TEST_F(FileSystemTest, EntriesReadWhileTheirFolderIsListedGiveTheirOwnBytes) {
+  const std::string sub = temp_.path() + "sub\\";
+  const std::string other = temp_.path() + "other\\";
+  ASSERT_TRUE(files_->CreateFolder(sub));
+  ASSERT_TRUE(files_->CreateFolder(sub + "folder.url"));
+  ASSERT_TRUE(files_->CreateFolder(other));
+  for (const char* name : {"a.url", "b.url", "c.url"})
+    ASSERT_TRUE(files_->WriteNewFile(sub + name, name));
+  ASSERT_TRUE(files_->WriteNewFile(other + "a.url", "other"));
+  std::vector<std::string> seen;
+  ASSERT_TRUE(files_->VisitEntries(sub + "*.url", [&](const FolderEntry& entry) {
+    std::string bytes;
+    const bool read = static_cast<bool>(files_->ReadFile(sub + entry.name, bytes));
+    EXPECT_EQ(read, !entry.is_folder) << entry.name;
+    EXPECT_EQ(bytes, read ? entry.name : "");
+    ASSERT_TRUE(files_->ReadFile(other + "a.url", bytes));
+    EXPECT_EQ(bytes, "other");
+    seen.push_back(entry.name);
+  }));
+  std::sort(seen.begin(), seen.end());
+  EXPECT_EQ(seen, (std::vector<std::string>{"a.url", "b.url", "c.url", "folder.url"}));
+}
+
 TEST_F(FileSystemTest, ReplacingContentLeavesNoTemporaryFile) {
   const std::string path = temp_.path() + "page.htm";
   ASSERT_TRUE(files_->WriteNewFile(path, "old"));
