@@ -264,6 +264,12 @@ class LinkWriter {
     if (!staged_.Active()) return;
     ensured_known_ = false;
     StagedOutcome outcome = staged_.Finish();
+    for (StagedOutcome::Unplaced& unplaced : outcome.unplaced) {
+      --result_.links_written;
+      result_.failed_links.push_back({std::move(unplaced.shortcut.link_text),
+                                      std::move(unplaced.shortcut.target),
+                                      std::move(unplaced.reason)});
+    }
     if (!outcome.folder_made) {
       --result_.folders_created;
       return;
@@ -271,12 +277,6 @@ class LinkWriter {
     // The new name in its parent goes to the disk with the rest.
     written_folders_.insert(outcome.folder);
     written_folders_.insert(FolderPart(outcome.folder.substr(0, outcome.folder.size() - 1)));
-    for (StagedOutcome::Unplaced& unplaced : outcome.unplaced) {
-      --result_.links_written;
-      result_.failed_links.push_back({std::move(unplaced.shortcut.link_text),
-                                      std::move(unplaced.shortcut.target),
-                                      std::move(unplaced.reason)});
-    }
   }
 
   // Creates the missing folders of `folder` (ending in a backslash), each

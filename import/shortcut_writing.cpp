@@ -61,7 +61,8 @@ std::string NewShortcutText(const std::string& url) {
 
 FileStatus WriteNewShortcut(FileSystem& files, const std::string& path, const std::string& url,
                             ShortcutFolder folder) {
-  if (folder == ShortcutFolder::kTemporary) return files.WriteNewFile(path, NewShortcutText(url));
+  if (folder == ShortcutFolder::kTemporary)
+    return files.WriteNewFileUnflushed(path, NewShortcutText(url));
   return WriteWholeNewFile(files, path, NewShortcutText(url));
 }
 

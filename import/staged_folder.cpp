@@ -42,6 +42,17 @@ StagedOutcome StagedFolder::Finish() {
     files_.RemoveFolder(temporary);
     return outcome;
   }
+  // The shortcuts reach the disk together before the folder takes the name
+  // that anybody sees; shortcuts that may not have reached it are not shown.
+  if (FileStatus flushed = files_.FlushFolderFiles(temporary); !flushed) {
+    for (StagedShortcut& shortcut : written_) {
+      files_.RemoveFile(temporary + '\\' + shortcut.file_name);
+      outcome.unplaced.push_back({std::move(shortcut), flushed.reason});
+    }
+    files_.RemoveFolder(temporary);
+    written_.clear();
+    return outcome;
+  }
   outcome.folder_made = true;
   const std::string target = WithoutClosingBackslash(folder_);
   if (files_.MoveNewFile(temporary, target)) return outcome;

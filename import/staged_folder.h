@@ -26,8 +26,10 @@ struct StagedShortcut {
 
 // What became of the staged folder when it was given its name.
 struct StagedOutcome {
-  bool folder_made = false;  // false when it received no shortcut and is gone again
-  std::string folder;        // the folder's own path, ending in a backslash
+  // false when it received no shortcut, or its shortcuts could not be had on
+  // the disk, and it is gone again
+  bool folder_made = false;
+  std::string folder;  // the folder's own path, ending in a backslash
   struct Unplaced {
     StagedShortcut shortcut;
     std::string reason;

@@ -108,6 +108,17 @@ class FileSystem {
   // was created, the partial file is removed.
   virtual FileStatus WriteNewFile(const std::string& path, std::string_view bytes) = 0;
 
+  // As WriteNewFile, for a folder that nobody sees yet: the bytes need only be
+  // on the disk once FlushFolderFiles has been asked for the folder. A layer
+  // that cannot flush a folder's files together flushes each one here.
+  virtual FileStatus WriteNewFileUnflushed(const std::string& path, std::string_view bytes) {
+    return WriteNewFile(path, bytes);
+  }
+
+  // Has the bytes of every file written into the folder at `path` with
+  // WriteNewFileUnflushed on the disk, in one step for them all.
+  virtual FileStatus FlushFolderFiles(const std::string& /*path*/) { return FileStatus::Success(); }
+
   // Moves the file `from` onto `to`, replacing a file that stands there, in one
   // step. The file at `to` keeps the permissions (attributes) of the old one.
   virtual FileStatus ReplaceFile(const std::string& from, const std::string& to) = 0;

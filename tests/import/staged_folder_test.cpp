@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "runtime/system.h"
+#include "tests/support/faulty_file_system.h"
 #include "tests/support/temp_folder.h"
 
 namespace linkshelf {
@@ -67,6 +68,23 @@ TEST_F(StagedFolderTest, StaleTemporaryFoldersAreRemovedAndEmptyOnesNeverNamed) 
   EXPECT_FALSE(outcome.folder_made);
   EXPECT_FALSE(fs::exists(temp_.native() / "Empty"));
   EXPECT_EQ(std::distance(fs::directory_iterator(temp_.native()), fs::directory_iterator()), 1);
+}
+
+// Shortcuts that cannot be had on the disk together are never shown under
+// the folder's name: the folder is not made and each one is named as not written.
+TEST_F(StagedFolderTest, AFolderWhoseShortcutsCannotBeFlushedIsNotNamed) {
+  FaultyFileSystem faulty(*files_);
+  faulty.AddFault(FaultPlan::NthCallOf(FileOperation::kFlushFolderFiles, 1));
+  StagedFolder staged(faulty);
+  ASSERT_TRUE(staged.Start(temp_.path() + "New\\"));
+  ASSERT_TRUE(faulty.WriteNewFileUnflushed(staged.Temporary() + "a.url", "a"));
+  staged.Written({"a.url", "a", "u"});
+
+  const StagedOutcome outcome = staged.Finish();
+  EXPECT_FALSE(outcome.folder_made);
+  ASSERT_EQ(outcome.unplaced.size(), 1u);
+  EXPECT_EQ(outcome.unplaced[0].reason, "injected failure of FlushFolderFiles");
+  EXPECT_TRUE(fs::is_empty(temp_.native()));
 }
 
 }  // namespace

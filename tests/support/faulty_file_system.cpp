@@ -42,6 +42,8 @@ const char* FileOperationName(FileOperation operation) {
       return "RemoveFolder";
     case FileOperation::kFlushFolder:
       return "FlushFolder";
+    case FileOperation::kFlushFolderFiles:
+      return "FlushFolderFiles";
   }
   return "?";
 }
@@ -238,6 +240,15 @@ FileStatus FaultyFileSystem::RemoveFolder(const std::string& path) {
   if (!fault) return Record(FileOperation::kRemoveFolder, path, inner_.RemoveFolder(path), false);
   if (*fault == FaultKind::kDoneButReported) inner_.RemoveFolder(path);
   return Record(FileOperation::kRemoveFolder, path, Injected(FileOperation::kRemoveFolder), true);
+}
+
+FileStatus FaultyFileSystem::FlushFolderFiles(const std::string& path) {
+  const auto fault = Strike(FileOperation::kFlushFolderFiles, path);
+  if (!fault) {
+    return Record(FileOperation::kFlushFolderFiles, path, inner_.FlushFolderFiles(path), false);
+  }
+  return Record(FileOperation::kFlushFolderFiles, path, Injected(FileOperation::kFlushFolderFiles),
+                true);
 }
 
 FileStatus FaultyFileSystem::FlushFolder(const std::string& path) {

@@ -27,6 +27,7 @@ enum class FileOperation {
   kMoveNewFile,
   kRemoveFolder,
   kFlushFolder,
+  kFlushFolderFiles,
 };
 
 const char* FileOperationName(FileOperation operation);
@@ -153,6 +154,7 @@ class FaultyFileSystem final : public FileSystem {
   FileStatus MoveNewFile(const std::string& from, const std::string& to) override;
   FileStatus RemoveFolder(const std::string& path) override;
   FileStatus FlushFolder(const std::string& path) override;
+  FileStatus FlushFolderFiles(const std::string& path) override;
   // Looks that change nothing pass straight through, uncounted.
   bool IsLink(const std::string& path) override { return inner_.IsLink(path); }
   void ForgetFolders() override { inner_.ForgetFolders(); }
