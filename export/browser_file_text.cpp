@@ -1,6 +1,7 @@
 #include "export/browser_file_text.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "runtime/code_page.h"
 #include "runtime/text.h"
@@ -34,7 +35,12 @@ void Indent(std::string& out, size_t depth) {
 }
 
 void AppendBrowserText(std::string& out, std::string_view code_page_text) {
-  const std::string utf8 = CodePageToUtf8(code_page_text);
+  std::string converted;
+  std::string_view utf8 = code_page_text;
+  if (!ReadsTheSameInUtf8(code_page_text)) {
+    converted = CodePageToUtf8(code_page_text);
+    utf8 = converted;
+  }
   const auto is_markup = [](char c) -> unsigned {
     return static_cast<unsigned>(c == '&') | static_cast<unsigned>(c == '<') |
            static_cast<unsigned>(c == '>') | static_cast<unsigned>(c == '"');
@@ -51,18 +57,19 @@ void AppendBrowserText(std::string& out, std::string_view code_page_text) {
   for (size_t i = 0; i < utf8.size(); ++i) {
     const char c = utf8[i];
     if (is_markup(c) == 0) continue;
-    out.append(utf8, plain, i - plain);
+    out.append(utf8.substr(plain, i - plain));
     out += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : "&quot;";
     plain = i + 1;
   }
-  out.append(utf8, plain);
+  out.append(utf8.substr(plain));
 }
 
 void AppendDate(std::string& out, std::string_view name, std::int64_t seconds) {
   out += ' ';
   out += name;
   out += "=\"";
-  out += std::to_string(seconds);
+  char digits[24];
+  out.append(digits, std::to_chars(digits, digits + sizeof digits, seconds).ptr);
   out += '"';
 }
 

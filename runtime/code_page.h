@@ -52,6 +52,10 @@ void WalkReferences(std::string_view text, OnBytes&& on_bytes, OnCharacter&& on_
   if (run_start < text.size()) on_bytes(text.substr(run_start));
 }
 
+// True when CodePageToUtf8 gives the text back unchanged: it holds no
+// reference, and no character that the code page writes otherwise than UTF-8.
+bool ReadsTheSameInUtf8(std::string_view code_page_text);
+
 // A literal "&#" written as "&#38;#", every other byte unchanged.
 std::string EscapeLiteralReferences(std::string_view text);
 // The same into `escaped`, whose storage is reused.

@@ -132,6 +132,14 @@ std::string CodePageToUtf8(std::string_view text) {
   return Utf8FromWide(WideFromCodePage(text));
 }
 
+bool ReadsTheSameInUtf8(std::string_view code_page_text) {
+  // ASCII is the same in both; a reference, which starts with `&`, reads otherwise.
+  for (const char c : code_page_text) {
+    if (static_cast<unsigned char>(c) >= 0x80 || c == '&') return false;
+  }
+  return true;
+}
+
 std::string Utf8ToCodePage(std::string_view utf8, Lacking lacking) {
   return CodePageFromWide(WideFromUtf8(utf8), lacking);
 }

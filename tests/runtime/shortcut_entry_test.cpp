@@ -17,6 +17,14 @@ TEST(FindShortcutEntry, FindsSectionAndKeyWithoutRegardToCase) {
   EXPECT_EQ(FindShortcutEntry(file, "InternetShortcut", "URL"), "http://a.example/");
   EXPECT_EQ(FindShortcutEntry(file, "default", "baseurl"), "http://base/");
   EXPECT_EQ(FindShortcutEntry(file, "InternetShortcut", "IconFile"), "");
+  // Header and entry as the first two lines, in every spelling a reader takes.
+  for (const char* opening : {"[S]\r\nK=x", "[S]\nK=x\r\n", "[S]\rK=x\n", " [S ]\r\nK =x",
+                              "[s]\r\nk=x", "[S]\r\n\tK= x \r\nK=y"}) {
+    EXPECT_EQ(FindShortcutEntry(opening, "S", "K"), "x") << opening;
+  }
+  // A header line that goes on is no header of that name.
+  EXPECT_EQ(FindShortcutEntry("[S]K=x\r\n", "S", "K"), "");
+  EXPECT_EQ(FindShortcutEntry("[S]\r\nK=x", "S", "K "), "");
 }
 
 TEST(FindShortcutEntry, MissingPiecesGiveTheEmptyText) {
