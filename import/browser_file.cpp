@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 
 #include "runtime/code_page.h"
@@ -48,7 +49,16 @@ size_t Utf8CharacterLength(std::string_view text) {
 
 bool IsUtf8(std::string_view text) {
   for (size_t i = 0; i < text.size();) {
-    if (static_cast<unsigned char>(text[i]) < 0x80) {  // most of a file, and taken in one step
+    // Most of a file is ASCII, taken eight bytes at a step while no high bit is set.
+    std::uint64_t eight = 0;
+    if (i + sizeof eight <= text.size()) {
+      std::memcpy(&eight, text.data() + i, sizeof eight);
+      if ((eight & 0x8080808080808080u) == 0) {
+        i += sizeof eight;
+        continue;
+      }
+    }
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
       ++i;
       continue;
     }
@@ -148,9 +158,10 @@ std::string OneLevelName(std::string text) {
   return text;
 }
 
-// A name as the file gives it, line breaks and tabs taken as blanks.
-std::string NameText(std::string_view raw) {
-  std::string cleaned(raw);
+// A name as the file gives it, line breaks and tabs taken as blanks;
+// `cleaned` is kept from name to name for its storage.
+std::string NameText(std::string_view raw, std::string& cleaned) {
+  cleaned.assign(raw);
   for (char& c : cleaned) {
     if (c == '\r' || c == '\n' || c == '\t') c = ' ';
   }
@@ -160,7 +171,7 @@ std::string NameText(std::string_view raw) {
 // One tag: its name in lower case (with the `/` of an end tag) and the text of
 // its attributes.
 struct Tag {
-  std::string name;
+  std::string_view name;
   std::string_view attributes;
 };
 
@@ -253,10 +264,12 @@ class FileReader {
       if (capture_ != Capture::kNone) text_ += '<';
       return open + 1;
     }
-    std::string name(closing ? 1 : 0, '/');
-    name += LowerAscii(bytes_.substr(name_start, i - name_start));
+    AssignLowerAscii(lowered_, bytes_.substr(name_start, i - name_start));
+    tag_name_.clear();
+    if (closing) tag_name_ += '/';
+    tag_name_ += lowered_;
     const size_t end = TagEnd(i);
-    Tag tag{name, bytes_.substr(i, (end == std::string_view::npos ? bytes_.size() : end) - i)};
+    Tag tag{tag_name_, bytes_.substr(i, (end == std::string_view::npos ? bytes_.size() : end) - i)};
     Element(tag);
     return end == std::string_view::npos ? bytes_.size() : end + 1;
   }
@@ -281,7 +294,7 @@ class FileReader {
   }
 
   void Element(const Tag& tag) {
-    const std::string& name = tag.name;
+    const std::string_view name = tag.name;
     const bool heading = name.size() == 2 && name[0] == 'h' && name[1] >= '2' && name[1] <= '6';
     const bool heading_end =
         name.size() == 3 && name[0] == '/' && name[1] == 'h' && name[2] >= '2' && name[2] <= '6';
@@ -322,14 +335,14 @@ class FileReader {
   // Ends the heading or link being read, if any.
   void EndItem() {
     if (capture_ == Capture::kHeading) {
-      pending_folder_ = NameText(text_);
+      pending_folder_ = NameText(text_, cleaned_);
     } else if (capture_ == Capture::kLink) {
       std::string address = ProgramText(href_);
       TrimInPlace(address);
       if (IsBrowserView(address)) {
         ++result_.browser_views;
       } else {
-        std::string name = NameText(text_);
+        std::string name = NameText(text_, cleaned_);
         if (name.empty()) name = OneLevelName(AddressHost(address));
         result_.links.push_back({open_.back().folder, std::move(name), std::move(address)});
       }
@@ -355,6 +368,10 @@ class FileReader {
   std::vector<Level> open_;
   Capture capture_ = Capture::kNone;
   std::string text_;
+  std::string cleaned_;  // a name being cleaned, kept for its storage
+  // The name of the tag being read, in lower case, and its letters alone.
+  std::string tag_name_;
+  std::string lowered_;
   std::string_view href_;
   std::optional<std::string> pending_folder_;
 };

@@ -6,7 +6,6 @@
 #include <set>
 #include <span>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "import/attribute_value.h"
 #include "import/browser_file.h"
@@ -18,6 +17,7 @@
 #include "import/shortcut_writing.h"
 #include "import/staged_folder.h"
 #include "runtime/file_operations.h"
+#include "runtime/name_table.h"
 #include "runtime/text.h"
 
 namespace linkshelf {
@@ -101,7 +101,8 @@ class LinkWriter {
     if (!exists) {
       written = WriteNewShortcut(
           files_, written_path, link.target,
-          staged_.Holds(folder) ? ShortcutFolder::kTemporary : ShortcutFolder::kNamed);
+          staged_.Holds(folder) ? ShortcutFolder::kTemporary : ShortcutFolder::kNamed,
+          shortcut_bytes_);
       if (!written) {
         is_link = files_.IsLink(written_path);
         exists = is_link || files_.FileExists(written_path);
@@ -133,7 +134,7 @@ class LinkWriter {
     }
     if (!written) return Fail(link, written.reason);
     if (staged_.Holds(folder)) {
-      staged_.Written({place.file_name, std::string(link.text), link.target});
+      staged_.Written(place.file_name, link.text, link.target);
     } else if (last_written_folder_ == nullptr || *last_written_folder_ != folder) {
       last_written_folder_ = &*written_folders_.insert(folder).first;
     }
@@ -320,7 +321,7 @@ class LinkWriter {
   // Where that link's shortcut is written: the folder, or its staged temporary.
   std::string where_;
   std::string written_path_;
-  // The bytes of the standing shortcut last read, kept for their storage.
+  // The bytes of the shortcut last read or formed, kept for their storage.
   std::string shortcut_bytes_;
   // The place of the folder checked and made last, when it can stand for the next link's.
   bool ensured_known_ = false;
@@ -377,13 +378,13 @@ std::vector<BrowserFolderPlace> PlaceBrowserFolders(const BrowserBookmarks& file
 
 // The names given in one place below the root while its links are written.
 struct PlaceNames {
-  std::unordered_set<std::string> taken;             // file names, lower case
-  std::unordered_set<std::string> written;           // name, lower case, and address
+  NameTable<bool> taken;                             // file names, lower case
+  NameTable<bool> written;                           // name, lower case, and address
   std::unordered_map<std::string, int> next_number;  // names, lower case, given more than once
 
   void Clear() {
-    taken.clear();
-    written.clear();
+    taken.Clear();
+    written.Clear();
     next_number.clear();
   }
 };
@@ -422,6 +423,7 @@ void WriteBrowserFile(const BrowserBookmarks& file, LinkWriter& writer, ImportPr
   std::string name_key;
   std::string text;
   std::string taken_key;
+  std::string written_key;
   for (const size_t index : order) {
     const BrowserLink& link = file.links[index];
     if (prompter.StopRequested()) {
@@ -444,7 +446,8 @@ void WriteBrowserFile(const BrowserBookmarks& file, LinkWriter& writer, ImportPr
       named_place = place_numbers[link.folder];
     }
     AssignLowerAscii(name_key, link.name);
-    if (!names.written.insert(name_key + '\n' + link.address).second) continue;
+    written_key.assign(name_key).append(1, '\n').append(link.address);
+    if (!names.written.Insert(written_key, true)) continue;
     // Numbers go on from the last one given for the name, so many links of one
     // name cost no more than as many names.
     const auto given = names.next_number.find(name_key);
@@ -456,7 +459,7 @@ void WriteBrowserFile(const BrowserBookmarks& file, LinkWriter& writer, ImportPr
       placer.Place({}, text, place);
       if (!place.ok()) break;
       AssignLowerAscii(taken_key, place.file_name);
-      if (names.taken.insert(taken_key).second) break;
+      if (names.taken.Insert(taken_key, true)) break;
       ++number;
     }
     if (number > 1) names.next_number[name_key] = number;

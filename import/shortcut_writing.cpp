@@ -50,20 +50,31 @@ ShortcutTargets ReadShortcutTargets(FileSystem& files, const std::string& path) 
 
 std::string NewShortcutText(const std::string& url) {
   std::string text;
+  AssignNewShortcutText(url, text);
+  return text;
+}
+
+void AssignNewShortcutText(const std::string& url, std::string& text) {
+  text.clear();
   text.reserve(kNewTextStart.size() + kNewTextMiddle.size() + kNewTextEnd.size() + 2 * url.size());
   text.append(kNewTextStart);
   AppendSingleLineValue(text, url);
   text.append(kNewTextMiddle);
   AppendSingleLineValue(text, url);
   text.append(kNewTextEnd);
-  return text;
 }
 
 FileStatus WriteNewShortcut(FileSystem& files, const std::string& path, const std::string& url,
                             ShortcutFolder folder) {
-  if (folder == ShortcutFolder::kTemporary)
-    return files.WriteNewFileUnflushed(path, NewShortcutText(url));
-  return WriteWholeNewFile(files, path, NewShortcutText(url));
+  std::string text;
+  return WriteNewShortcut(files, path, url, folder, text);
+}
+
+FileStatus WriteNewShortcut(FileSystem& files, const std::string& path, const std::string& url,
+                            ShortcutFolder folder, std::string& text) {
+  AssignNewShortcutText(url, text);
+  if (folder == ShortcutFolder::kTemporary) return files.WriteNewFileUnflushed(path, text);
+  return WriteWholeNewFile(files, path, text);
 }
 
 ShortcutUpdate UpdateShortcut(FileSystem& files, const std::string& path, const std::string& url) {

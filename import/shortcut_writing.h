@@ -18,6 +18,8 @@ ShortcutTargets ReadShortcutTargets(FileSystem& files, const std::string& path);
 
 // The four lines of a new shortcut: DEFAULT/BASEURL, then InternetShortcut/URL.
 std::string NewShortcutText(const std::string& url);
+// The same into `text`, whose storage a caller may keep from shortcut to shortcut.
+void AssignNewShortcutText(const std::string& url, std::string& text);
 
 // Where a new shortcut goes: a folder that stands under its name, or one that
 // is filled under a temporary name and named only once its shortcuts stand.
@@ -28,6 +30,9 @@ enum class ShortcutFolder { kNamed, kTemporary };
 // folder nobody looks into, the shortcut is written straight under its name.
 FileStatus WriteNewShortcut(FileSystem& files, const std::string& path, const std::string& url,
                             ShortcutFolder folder = ShortcutFolder::kNamed);
+// The same, forming the text in `text`, whose storage a caller may keep.
+FileStatus WriteNewShortcut(FileSystem& files, const std::string& path, const std::string& url,
+                            ShortcutFolder folder, std::string& text);
 
 // What an update did to an existing shortcut.
 enum class ShortcutChange { kReplaced, kUnchanged };

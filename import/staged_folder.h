@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -51,7 +52,7 @@ class StagedFolder {
   const std::string& Temporary() const { return temporary_; }
 
   // Notes a shortcut written into the temporary folder.
-  void Written(StagedShortcut shortcut) { written_.push_back(std::move(shortcut)); }
+  void Written(std::string_view file_name, std::string_view link_text, std::string_view target);
 
   // Gives the staged folder its name. When a folder of that name appeared
   // meanwhile, each shortcut moves into it on its own, never over a file.
@@ -61,7 +62,16 @@ class StagedFolder {
   FileSystem& files_;
   std::string folder_;     // ending in a backslash
   std::string temporary_;  // ending in a backslash; empty when nothing is staged
-  std::vector<StagedShortcut> written_;
+  // The shortcuts written, their texts one after another in one buffer: they
+  // are needed only when the folder cannot take its name.
+  struct WrittenShortcut {
+    size_t file_name, link_text, target;  // lengths, in this order in the buffer
+  };
+  std::string written_texts_;
+  std::vector<WrittenShortcut> written_;
+  // The shortcuts written, in order; the record is emptied.
+  std::vector<StagedShortcut> TakeWritten();
+  void ForgetWritten();
   std::unordered_set<std::string> cleaned_;  // parents already rid of stale temporaries
 };
 

@@ -26,6 +26,26 @@ class NameTable {
     names_.append(name);
   }
 
+  // Adds a name that was not added yet; false, and nothing added, when it was.
+  bool Insert(std::string_view name, Mark mark) {
+    if (!added_.empty() || 2 * (count_ + 1) > slots_.size()) {
+      Add(name, mark);
+      const size_t before = count_;
+      Index();
+      return count_ > before;
+    }
+    const size_t mask = slots_.size() - 1;
+    size_t at = std::hash<std::string_view>()(name) & mask;
+    for (; slots_[at].used; at = (at + 1) & mask) {
+      if (Name(slots_[at]) == name) return false;
+    }
+    slots_[at] = {static_cast<std::uint32_t>(names_.size()),
+                  static_cast<std::uint32_t>(name.size()), mark, true};
+    names_.append(name);
+    ++count_;
+    return true;
+  }
+
   // The mark of `name`, which the caller may change; null when it was not added.
   Mark* Find(std::string_view name) {
     if (!added_.empty()) Index();

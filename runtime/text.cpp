@@ -45,7 +45,12 @@ std::string LowerAscii(std::string_view text) {
 
 void AssignLowerAscii(std::string& out, std::string_view text) {
   out.assign(text);
-  for (char& c : out) c = LowerAsciiByte(c);
+  // Walked through a pointer of its own, which the compiler then takes a
+  // whole register at a time: a write through the string's own bytes could
+  // change the string, so each step would look at it again.
+  char* const bytes = out.data();
+  const size_t size = out.size();
+  for (size_t i = 0; i < size; ++i) bytes[i] = LowerAsciiByte(bytes[i]);
 }
 
 #ifdef _WIN32

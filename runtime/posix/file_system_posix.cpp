@@ -199,13 +199,21 @@ class HeldFolder {
 class NativePaths {
  public:
   std::string From(std::string_view core) {
+    std::string native;
+    From(core, native);
+    return native;
+  }
+
+  // The same into `native`, whose storage a caller may keep from path to path.
+  void From(std::string_view core, std::string& native) {
     const void* last = ::memrchr(core.data(), '\\', core.size());
-    if (last == nullptr) return NativePathFromCore(core);
-    const size_t cut = static_cast<size_t>(static_cast<const char*>(last) - core.data()) + 1;
+    const size_t cut =
+        last == nullptr ? 0 : static_cast<size_t>(static_cast<const char*>(last) - core.data()) + 1;
     const std::string_view name = core.substr(cut);
-    if (name.empty() || std::memchr(name.data(), '/', name.size()) != nullptr ||
+    if (last == nullptr || name.empty() || std::memchr(name.data(), '/', name.size()) != nullptr ||
         std::memchr(name.data(), '&', name.size()) != nullptr) {
-      return NativePathFromCore(core);
+      native = NativePathFromCore(core);
+      return;
     }
     const std::string_view folder = core.substr(0, cut);
     if (!known_ || folder != core_folder_) {
@@ -213,10 +221,7 @@ class NativePaths {
       native_folder_ = NativePathFromCore(folder);
       known_ = true;
     }
-    std::string native;
-    native.reserve(native_folder_.size() + name.size());
-    native.append(native_folder_).append(name);
-    return native;
+    native.assign(native_folder_).append(name);
   }
 
  private:
@@ -362,7 +367,8 @@ class PosixFileSystem final : public FileSystem {
   FileStatus ReadStated(const std::string& path, std::string& bytes, std::uint64_t limit,
                         struct stat& info, Stating stating = Stating::kAlways) {
     bytes.clear();
-    const std::string native = native_.From(path);
+    native_.From(path, read_native_);
+    const std::string& native = read_native_;
     // A file that the folder's listing showed as a plain file is read before
     // its status is asked: a read that ends short has met the end of such a
     // file, so a shortcut takes one read and no status. Any other file, and
@@ -454,7 +460,8 @@ class PosixFileSystem final : public FileSystem {
   }
 
   FileStatus WriteNew(const std::string& path, std::string_view bytes, Flushing flushing) {
-    const std::string native = native_.From(path);
+    native_.From(path, written_native_);
+    const std::string& native = written_native_;
     FileDescriptor file(At(native, [](int folder, const char* name) {
       return ::openat(folder, name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     }));
@@ -704,6 +711,10 @@ class PosixFileSystem final : public FileSystem {
   bool name_by_handle_ = true;  // and this process may name them by their handle
   HeldFolder held_;
   NativePaths native_;
+  // The native paths of the file read and the file written last, kept for
+  // their storage: a run reads or writes one file after another.
+  std::string read_native_;
+  std::string written_native_;
 };
 
 }  // namespace

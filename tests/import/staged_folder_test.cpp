@@ -35,7 +35,7 @@ TEST_F(StagedFolderTest, AFolderThatAppearedMeanwhileGetsTheShortcutsItHasNoneOf
   EXPECT_FALSE(fs::exists(temp_.native() / "New"));
   for (const char* name : {"a.url", "b.url"}) {
     ASSERT_TRUE(files_->WriteNewFile(staged_.Temporary() + name, name));
-    staged_.Written({name, name, "u"});
+    staged_.Written(name, name, "u");
   }
   fs::create_directory(temp_.native() / "New");
   std::ofstream(temp_.native() / "New" / "b.url") << "theirs";
@@ -78,7 +78,7 @@ TEST_F(StagedFolderTest, AFolderWhoseShortcutsCannotBeFlushedIsNotNamed) {
   StagedFolder staged(faulty);
   ASSERT_TRUE(staged.Start(temp_.path() + "New\\"));
   ASSERT_TRUE(faulty.WriteNewFileUnflushed(staged.Temporary() + "a.url", "a"));
-  staged.Written({"a.url", "a", "u"});
+  staged.Written("a.url", "a", "u");
 
   const StagedOutcome outcome = staged.Finish();
   EXPECT_FALSE(outcome.folder_made);

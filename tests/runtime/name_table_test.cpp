@@ -27,8 +27,13 @@ TEST(NameTableTest, FindsEveryNameAddedWithItsMarkAndNothingElse) {
     ASSERT_NE(mark, nullptr) << i;
     EXPECT_EQ(*mark, i);
   }
-  EXPECT_EQ(table.Find("name 1000"), nullptr);
   EXPECT_EQ(table.Find("A.URL"), nullptr);
+  // Inserting tells a name met before, while the table grows too.
+  for (int i = 990; i < 1100; ++i)
+    EXPECT_EQ(table.Insert("name " + std::to_string(i), -1), i >= 1000);
+  EXPECT_FALSE(table.Insert("a.url", 0));
+  EXPECT_EQ(*table.Find("a.url"), 7);
+  EXPECT_EQ(*table.Find("name 1099"), -1);
   table.Clear();
   EXPECT_TRUE(table.empty());
   EXPECT_EQ(table.Find("a.url"), nullptr);
