@@ -109,6 +109,8 @@ class LinkWriter {
       }
     }
     if (is_link) return Fail(link, kWritesThroughLink);
+    // A shortcut whose new bytes still wait is read only once they are in place.
+    if (exists && pending_names_.Find(written_path) != nullptr) FinishUpdates();
     if (exists) {
       if (answer_ != ShortcutReplaceAnswer::kYesToAll) {
         const ShortcutTargets existing = ReadShortcutTargets(files_, written_path);
@@ -124,13 +126,17 @@ class LinkWriter {
           return true;
         }
       }
-      const ShortcutUpdate update =
-          UpdateShortcut(files_, written_path, link.target, shortcut_bytes_);
+      const ShortcutUpdate update = UpdateShortcut(
+          files_, written_path, link.target, shortcut_bytes_, ShortcutReplacing::kWithItsFolder);
       if (update.status && update.change == ShortcutChange::kUnchanged) {
         ++result_.links_unchanged;
         return true;
       }
       written = update.status;
+      if (written) {
+        pending_updates_.push_back({written_path, std::string(link.text), link.target});
+        pending_names_.Insert(written_path, true);
+      }
     }
     if (!written) return Fail(link, written.reason);
     if (staged_.Holds(folder)) {
@@ -166,6 +172,7 @@ class LinkWriter {
   // per folder, and the folders this run made but left empty go again.
   void Finish() {
     PublishStaged();
+    FinishUpdates();
     for (const std::string& folder : written_folders_) files_.FlushFolder(folder);
     for (auto made = created_folders_.rbegin(); made != created_folders_.rend(); ++made) {
       if (written_folders_.contains(*made + '\\')) continue;
@@ -198,6 +205,8 @@ class LinkWriter {
       return FileStatus::Success();
     }
     ensured_known_ = false;
+    // The updates of the folder left take their places before another one is written.
+    FinishUpdates();
     folder_.assign(root_).append(place.folder);
     path_.assign(folder_).append(place.file_name);
     // The joined path is checked too: whatever the page held, nothing is written outside the root.
@@ -257,6 +266,23 @@ class LinkWriter {
     status = EnsureFolder(folder);
     if (status) last_standing_ = folder;
     return folder;
+  }
+
+  // Puts the updated shortcuts whose new bytes wait in their places; those
+  // that kept their old content count as not written.
+  void FinishUpdates() {
+    if (pending_updates_.empty()) return;
+    for (FileFailure& failure : files_.FinishReplacements()) {
+      const auto update = std::find_if(
+          pending_updates_.begin(), pending_updates_.end(),
+          [&failure](const PendingUpdate& pending) { return pending.path == failure.path; });
+      if (update == pending_updates_.end()) continue;
+      --result_.links_written;
+      result_.failed_links.push_back(
+          {std::move(update->link_text), std::move(update->target), std::move(failure.reason)});
+    }
+    pending_updates_.clear();
+    pending_names_.Clear();
   }
 
   // Gives the staged folder its name; the shortcuts that could not be put
@@ -323,6 +349,14 @@ class LinkWriter {
   std::string written_path_;
   // The bytes of the shortcut last read or formed, kept for their storage.
   std::string shortcut_bytes_;
+  // The updated shortcuts of the folder being written whose new bytes wait.
+  struct PendingUpdate {
+    std::string path;
+    std::string link_text;
+    std::string target;
+  };
+  std::vector<PendingUpdate> pending_updates_;
+  NameTable<bool> pending_names_;  // their paths
   // The place of the folder checked and made last, when it can stand for the next link's.
   bool ensured_known_ = false;
   std::string ensured_place_;

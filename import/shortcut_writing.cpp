@@ -83,12 +83,14 @@ ShortcutUpdate UpdateShortcut(FileSystem& files, const std::string& path, const 
 }
 
 ShortcutUpdate UpdateShortcut(FileSystem& files, const std::string& path, const std::string& url,
-                              std::string& bytes) {
+                              std::string& bytes, ShortcutReplacing replacing) {
   if (FileStatus status = files.ReadFile(path, bytes); !status) return {status};
   // A shortcut this program wrote for the same address needs no walk through its lines.
   if (IsNewShortcutText(bytes, url)) return {FileStatus::Success(), ShortcutChange::kUnchanged};
   std::string updated = WithTargets(bytes, url);
   if (updated == bytes) return {FileStatus::Success(), ShortcutChange::kUnchanged};
+  if (replacing == ShortcutReplacing::kWithItsFolder)
+    return {files.ReplaceWholeFileLater(path, updated)};
   return {ReplaceFileContent(files, path, updated)};
 }
 

@@ -48,10 +48,15 @@ struct ShortcutUpdate {
 // last-write time stays too. The folder's entry is not flushed: the caller
 // flushes each folder once it has written all its shortcuts there.
 ShortcutUpdate UpdateShortcut(FileSystem& files, const std::string& path, const std::string& url);
+// When a changed shortcut takes its new bytes: at once, or with the other
+// shortcuts of its folder when the caller asks the file layer to finish them.
+enum class ShortcutReplacing { kNow, kWithItsFolder };
+
 // The same, reading the shortcut into `bytes`, whose storage a caller may keep
 // from shortcut to shortcut.
 ShortcutUpdate UpdateShortcut(FileSystem& files, const std::string& path, const std::string& url,
-                              std::string& bytes);
+                              std::string& bytes,
+                              ShortcutReplacing replacing = ShortcutReplacing::kNow);
 
 // Writes the target into the shortcut at `path`, creating it when missing.
 FileStatus WriteShortcutFile(FileSystem& files, const std::string& path, const std::string& url);

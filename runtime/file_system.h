@@ -34,6 +34,12 @@ struct FileStatus {
   explicit operator bool() const { return ok; }
 };
 
+// A file that an operation could not change, and why.
+struct FileFailure {
+  std::string path;
+  std::string reason;
+};
+
 // A shortcut or folder that could not be read, and why: what the export names
 // to the user instead of leaving it out silently.
 struct ReadFailure {
@@ -141,6 +147,18 @@ class FileSystem {
   // is a link is written through to the file it leads to. The folder's entry
   // is not flushed. Built from WriteNewFile and ReplaceFile on a temporary.
   virtual FileStatus ReplaceWholeFile(const std::string& path, std::string_view bytes);
+
+  // As ReplaceWholeFile, for a run that replaces many files folder by folder:
+  // the new bytes wait beside the file, which keeps its old content until
+  // FinishReplacements has them all on the disk with one flush and then puts
+  // each in its file's place. A layer that cannot wait replaces the file here.
+  virtual FileStatus ReplaceWholeFileLater(const std::string& path, std::string_view bytes) {
+    return ReplaceWholeFile(path, bytes);
+  }
+
+  // Puts the new bytes of every ReplaceWholeFileLater since the last call in
+  // their files' places; gives the files that kept their old content, and why.
+  virtual std::vector<FileFailure> FinishReplacements() { return {}; }
 
   // Removes a folder that is empty; one that holds anything stays.
   virtual FileStatus RemoveFolder(const std::string& path);

@@ -152,6 +152,9 @@ class HeldFolder {
     return handle_.valid() && ::fstat(handle_.get(), &info) == 0 && info.st_nlink > 0;
   }
 
+  // The held folder's native path, without a closing slash; empty when none is held.
+  const std::string& Path() const { return path_; }
+
   void Forget() {
     handle_ = FileDescriptor(-1);
     path_.clear();
@@ -238,6 +241,17 @@ enum class Stating { kAlways, kWhenListed };
 
 class PosixFileSystem final : public FileSystem {
  public:
+  PosixFileSystem() = default;
+  PosixFileSystem(const PosixFileSystem&) = delete;
+  PosixFileSystem& operator=(const PosixFileSystem&) = delete;
+  // New bytes that were never put in place go again; their files keep their old content.
+  ~PosixFileSystem() override {
+    for (const PendingFolder& pending : pending_) {
+      for (const PendingFile& file : pending.files)
+        ::unlinkat(pending.folder.get(), file.temporary.c_str(), 0);
+    }
+  }
+
   std::vector<FolderEntry> FindEntries(const std::string& pattern) override {
     std::vector<FolderEntry> entries;
     SearchFolder(pattern, entries);
@@ -544,6 +558,68 @@ class PosixFileSystem final : public FileSystem {
     return status;
   }
 
+  FileStatus ReplaceWholeFileLater(const std::string& path, std::string_view bytes) override {
+    const std::string native = native_.From(path);
+    struct stat old_file {};
+    const bool found = At(native, [&old_file](int folder, const char* name) {
+                         return ::fstatat(folder, name, &old_file, AT_SYMLINK_NOFOLLOW);
+                       }) == 0;
+    const HeldFolder::Place place = held_.Reach(native);
+    // A link, a file that went meanwhile or a folder that cannot be held is replaced at once.
+    if (!found || S_ISLNK(old_file.st_mode) || !place.held) return ReplaceWholeFile(path, bytes);
+    if (pending_.empty() || pending_.back().folder_path != held_.Path()) {
+      FileDescriptor folder(::fcntl(place.folder, F_DUPFD_CLOEXEC, 0));
+      if (!folder.valid()) return ReplaceWholeFile(path, bytes);
+      pending_.push_back({held_.Path(), std::move(folder), {}});
+    }
+    PendingFolder& pending = pending_.back();
+    std::string temporary;
+    FileDescriptor file(-1);
+    for (int attempt = 0; attempt < kTemporaryAttempts && !file.valid(); ++attempt) {
+      temporary = TemporaryFileName(process_id_, next_temporary_++);
+      file = FileDescriptor(::openat(pending.folder.get(), temporary.c_str(),
+                                     O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+      if (!file.valid() && errno != EEXIST) return ErrnoFailure();
+    }
+    if (!file.valid()) return FileStatus::Failure("no temporary file could be created");
+    FileStatus status = WriteAll(file.get(), bytes);
+    if (status) status = TakeOwnerAndPermissions(file.get(), old_file);
+    if (status && !file.Close()) status = ErrnoFailure();
+    if (!status) {
+      file.Close();
+      ::unlinkat(pending.folder.get(), temporary.c_str(), 0);
+      return status;
+    }
+    pending.files.push_back({path, std::move(temporary), place.name});
+    return FileStatus::Success();
+  }
+
+  std::vector<FileFailure> FinishReplacements() override {
+    std::vector<FileFailure> failures;
+    for (PendingFolder& pending : pending_) {
+      // One flush of the file system has every new file of the folder on the
+      // disk before any of them takes an old one's place.
+      // (The held folder is open for reaching its files only, not for this.)
+      FileStatus flushed = FileStatus::Success();
+      const FileDescriptor readable(
+          ::openat(pending.folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+      if (!readable.valid() || ::syncfs(readable.get()) != 0) flushed = ErrnoFailure();
+      for (const PendingFile& file : pending.files) {
+        FileStatus placed = flushed;
+        if (placed && ::renameat(pending.folder.get(), file.temporary.c_str(), pending.folder.get(),
+                                 file.name.c_str()) != 0) {
+          placed = ErrnoFailure();
+        }
+        if (!placed) {
+          ::unlinkat(pending.folder.get(), file.temporary.c_str(), 0);
+          failures.push_back({file.path, placed.reason});
+        }
+      }
+    }
+    pending_.clear();
+    return failures;
+  }
+
   FileStatus ReplaceFile(const std::string& from, const std::string& to) override {
     const std::string native_from = native_.From(from);
     const std::string native_to = native_.From(to);
@@ -709,6 +785,22 @@ class PosixFileSystem final : public FileSystem {
   const std::uint32_t process_id_ = CurrentProcessId();
   bool unnamed_files_ = true;   // the file system makes files without a name
   bool name_by_handle_ = true;  // and this process may name them by their handle
+  // Files whose new bytes wait beside them for FinishReplacements, folder by
+  // folder, each folder held open so that nothing moved meanwhile misleads the
+  // renames.
+  struct PendingFile {
+    std::string path;       // as the caller named it
+    std::string temporary;  // the waiting new file, in the folder
+    std::string name;       // the file it replaces, in the folder
+  };
+  struct PendingFolder {
+    std::string folder_path;  // native, as held
+    FileDescriptor folder;
+    std::vector<PendingFile> files;
+  };
+  std::vector<PendingFolder> pending_;
+  int next_temporary_ = 0;  // numbers the waiting files of this run
+
   HeldFolder held_;
   NativePaths native_;
   // The native paths of the file read and the file written last, kept for

@@ -143,6 +143,19 @@ TEST_F(ImportTest, ExistingShortcutIsUpdatedInPlace) {
   EXPECT_EQ(AllFiles(), (std::set<std::string>{"page.htm", "Fav/N.url"}));
 }
 
+// On the disk, updated shortcuts take their new bytes folder by folder; a
+// link met again in the same folder still sees what the one before it wrote.
+TEST_F(ImportTest, ALinkMetAgainSeesTheUpdateBeforeIt) {
+  Put("N.url", NewShortcutText("old"));
+  ASSERT_TRUE(disk_->WriteNewFile(page(), "<a href=\"new\">N</a><a href=\"old\">N</a>"));
+  ScriptedImportPrompter prompter({Answer::kYesToAll});
+  const ImportResult result = ImportBookmarkPage({page(), root()}, *disk_, prompter);
+  EXPECT_FALSE(result.HasFailures()) << DescribeImportFailures(result);
+  EXPECT_EQ(result.links_written, 2);
+  EXPECT_EQ(Read("N.url"), NewShortcutText("old"));
+  EXPECT_EQ(AllFiles(), (std::set<std::string>{"page.htm", "Fav/N.url"}));
+}
+
 TEST_F(ImportTest, QuestionShowsTheFolderBelowTheRootAndBothOldTargets) {
   Put("A\\B\\N.url", "[DEFAULT]\r\nBASEURL=b\r\n[InternetShortcut]\r\nURL=c\r\n");
   ScriptedImportPrompter prompter({Answer::kNo});
