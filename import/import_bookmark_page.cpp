@@ -16,6 +16,7 @@
 #include "import/page_bytes.h"
 #include "import/shortcut_writing.h"
 #include "import/staged_folder.h"
+#include "import/written_shortcuts.h"
 #include "runtime/file_operations.h"
 #include "runtime/name_table.h"
 #include "runtime/text.h"
@@ -110,7 +111,7 @@ class LinkWriter {
     }
     if (is_link) return Fail(link, kWritesThroughLink);
     // A shortcut whose new bytes still wait is read only once they are in place.
-    if (exists && pending_names_.Find(written_path) != nullptr) FinishUpdates();
+    if (exists && pending_names_.Find(place.file_name) != nullptr) FinishUpdates();
     if (exists) {
       if (answer_ != ShortcutReplaceAnswer::kYesToAll) {
         const ShortcutTargets existing = ReadShortcutTargets(files_, written_path);
@@ -134,8 +135,8 @@ class LinkWriter {
       }
       written = update.status;
       if (written) {
-        pending_updates_.push_back({written_path, std::string(link.text), link.target});
-        pending_names_.Insert(written_path, true);
+        pending_updates_.Add(place.file_name, link.text, link.target);
+        pending_names_.Insert(place.file_name, true);
       }
     }
     if (!written) return Fail(link, written.reason);
@@ -272,16 +273,22 @@ class LinkWriter {
   // that kept their old content count as not written.
   void FinishUpdates() {
     if (pending_updates_.empty()) return;
-    for (FileFailure& failure : files_.FinishReplacements()) {
-      const auto update = std::find_if(
-          pending_updates_.begin(), pending_updates_.end(),
-          [&failure](const PendingUpdate& pending) { return pending.path == failure.path; });
-      if (update == pending_updates_.end()) continue;
-      --result_.links_written;
-      result_.failed_links.push_back(
-          {std::move(update->link_text), std::move(update->target), std::move(failure.reason)});
+    std::vector<FileFailure> failures = files_.FinishReplacements();
+    if (!failures.empty()) {
+      // All of them lie in the folder written last.
+      std::vector<WrittenShortcut> updates = pending_updates_.Take();
+      for (FileFailure& failure : failures) {
+        const std::string name = NamePart(failure.path);
+        const auto update = std::find_if(
+            updates.begin(), updates.end(),
+            [&name](const WrittenShortcut& written) { return written.file_name == name; });
+        if (update == updates.end()) continue;
+        --result_.links_written;
+        result_.failed_links.push_back(
+            {std::move(update->link_text), std::move(update->target), std::move(failure.reason)});
+      }
     }
-    pending_updates_.clear();
+    pending_updates_.Clear();
     pending_names_.Clear();
   }
 
@@ -350,13 +357,8 @@ class LinkWriter {
   // The bytes of the shortcut last read or formed, kept for their storage.
   std::string shortcut_bytes_;
   // The updated shortcuts of the folder being written whose new bytes wait.
-  struct PendingUpdate {
-    std::string path;
-    std::string link_text;
-    std::string target;
-  };
-  std::vector<PendingUpdate> pending_updates_;
-  NameTable<bool> pending_names_;  // their paths
+  WrittenShortcuts pending_updates_;
+  NameTable<bool> pending_names_;  // their file names
   // The place of the folder checked and made last, when it can stand for the next link's.
   bool ensured_known_ = false;
   std::string ensured_place_;

@@ -26,7 +26,7 @@ bool StagedFolder::Start(const std::string& folder) {
     if (!files_.CreateFolder(temporary) || files_.IsLink(temporary)) return false;
     folder_ = folder;
     temporary_ = temporary + '\\';
-    ForgetWritten();
+    written_.Clear();
     return true;
   }
   return false;
@@ -34,33 +34,7 @@ bool StagedFolder::Start(const std::string& folder) {
 
 void StagedFolder::Written(std::string_view file_name, std::string_view link_text,
                            std::string_view target) {
-  written_.push_back({file_name.size(), link_text.size(), target.size()});
-  written_texts_.append(file_name).append(link_text).append(target);
-}
-
-void StagedFolder::ForgetWritten() {
-  written_.clear();
-  written_texts_.clear();
-}
-
-std::vector<StagedShortcut> StagedFolder::TakeWritten() {
-  std::vector<StagedShortcut> shortcuts;
-  shortcuts.reserve(written_.size());
-  std::string_view texts = written_texts_;
-  const auto take = [&texts](size_t size) {
-    std::string text(texts.substr(0, size));
-    texts.remove_prefix(size);
-    return text;
-  };
-  for (const WrittenShortcut& written : written_) {
-    StagedShortcut shortcut;
-    shortcut.file_name = take(written.file_name);
-    shortcut.link_text = take(written.link_text);
-    shortcut.target = take(written.target);
-    shortcuts.push_back(std::move(shortcut));
-  }
-  ForgetWritten();
-  return shortcuts;
+  written_.Add(file_name, link_text, target);
 }
 
 StagedOutcome StagedFolder::Finish() {
@@ -76,7 +50,7 @@ StagedOutcome StagedFolder::Finish() {
   // The shortcuts reach the disk together before the folder takes the name
   // that anybody sees; shortcuts that may not have reached it are not shown.
   if (FileStatus flushed = files_.FlushFolderFiles(temporary); !flushed) {
-    for (StagedShortcut& shortcut : TakeWritten()) {
+    for (WrittenShortcut& shortcut : written_.Take()) {
       files_.RemoveFile(temporary + '\\' + shortcut.file_name);
       outcome.unplaced.push_back({std::move(shortcut), flushed.reason});
     }
@@ -86,7 +60,7 @@ StagedOutcome StagedFolder::Finish() {
   outcome.folder_made = true;
   const std::string target = WithoutClosingBackslash(folder_);
   if (files_.MoveNewFile(temporary, target)) {
-    ForgetWritten();
+    written_.Clear();
     return outcome;
   }
 
@@ -94,7 +68,7 @@ StagedOutcome StagedFolder::Finish() {
   // folder: the shortcuts go one by one, and never through a link.
   FileStatus reached = files_.CreateFolder(target);
   if (reached && files_.IsLink(target)) reached = FileStatus::Failure(kWritesThroughLink);
-  for (StagedShortcut& shortcut : TakeWritten()) {
+  for (WrittenShortcut& shortcut : written_.Take()) {
     const std::string from = temporary + '\\' + shortcut.file_name;
     FileStatus moved = reached ? files_.MoveNewFile(from, folder_ + shortcut.file_name) : reached;
     if (!moved) {

@@ -11,19 +11,13 @@
 #include <unordered_set>
 #include <vector>
 
+#include "import/written_shortcuts.h"
 #include "runtime/file_system.h"
 
 namespace linkshelf {
 
 // Why nothing is written into a folder that is a link: it could lead anywhere.
 inline constexpr char kWritesThroughLink[] = "是符号链接或连接点，不会通过它写入";
-
-// A shortcut written into the staged folder, named as the failures name a link.
-struct StagedShortcut {
-  std::string file_name;
-  std::string link_text;
-  std::string target;
-};
 
 // What became of the staged folder when it was given its name.
 struct StagedOutcome {
@@ -32,7 +26,7 @@ struct StagedOutcome {
   bool folder_made = false;
   std::string folder;  // the folder's own path, ending in a backslash
   struct Unplaced {
-    StagedShortcut shortcut;
+    WrittenShortcut shortcut;
     std::string reason;
   };
   std::vector<Unplaced> unplaced;  // shortcuts that could not be put in its place
@@ -60,18 +54,9 @@ class StagedFolder {
 
  private:
   FileSystem& files_;
-  std::string folder_;     // ending in a backslash
-  std::string temporary_;  // ending in a backslash; empty when nothing is staged
-  // The shortcuts written, their texts one after another in one buffer: they
-  // are needed only when the folder cannot take its name.
-  struct WrittenShortcut {
-    size_t file_name, link_text, target;  // lengths, in this order in the buffer
-  };
-  std::string written_texts_;
-  std::vector<WrittenShortcut> written_;
-  // The shortcuts written, in order; the record is emptied.
-  std::vector<StagedShortcut> TakeWritten();
-  void ForgetWritten();
+  std::string folder_;                       // ending in a backslash
+  std::string temporary_;                    // ending in a backslash; empty when nothing is staged
+  WrittenShortcuts written_;                 // needed only when the folder cannot take its name
   std::unordered_set<std::string> cleaned_;  // parents already rid of stale temporaries
 };
 

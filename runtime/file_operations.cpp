@@ -1,5 +1,6 @@
 #include "runtime/file_operations.h"
 
+#include <charconv>
 #include <vector>
 
 #include "runtime/system.h"
@@ -100,8 +101,14 @@ FileStatus WriteWholeNewFile(FileSystem& files, const std::string& path, std::st
 }
 
 std::string TemporaryFileName(std::uint32_t process_id, int attempt) {
-  return std::string(kTemporaryPrefix) + std::to_string(process_id) + "-" +
-         std::to_string(attempt) + std::string(kTemporarySuffix);
+  // An update names one for every shortcut it changes: formed in one buffer.
+  char digits[16];
+  std::string name(kTemporaryPrefix);
+  name.append(digits, std::to_chars(digits, digits + sizeof digits, process_id).ptr);
+  name += '-';
+  name.append(digits, std::to_chars(digits, digits + sizeof digits, attempt).ptr);
+  name.append(kTemporarySuffix);
+  return name;
 }
 
 bool IsOwnTemporaryName(std::string_view name, std::uint32_t& process_id) {

@@ -248,7 +248,7 @@ class PosixFileSystem final : public FileSystem {
   ~PosixFileSystem() override {
     for (const PendingFolder& pending : pending_) {
       for (const PendingFile& file : pending.files)
-        ::unlinkat(pending.folder.get(), file.temporary.c_str(), 0);
+        ::unlinkat(pending.folder.get(), TemporaryFileName(process_id_, file.temporary).c_str(), 0);
     }
   }
 
@@ -574,9 +574,11 @@ class PosixFileSystem final : public FileSystem {
     }
     PendingFolder& pending = pending_.back();
     std::string temporary;
+    int number = 0;
     FileDescriptor file(-1);
     for (int attempt = 0; attempt < kTemporaryAttempts && !file.valid(); ++attempt) {
-      temporary = TemporaryFileName(process_id_, next_temporary_++);
+      number = next_temporary_++;
+      temporary = TemporaryFileName(process_id_, number);
       file = FileDescriptor(::openat(pending.folder.get(), temporary.c_str(),
                                      O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
       if (!file.valid() && errno != EEXIST) return ErrnoFailure();
@@ -590,7 +592,7 @@ class PosixFileSystem final : public FileSystem {
       ::unlinkat(pending.folder.get(), temporary.c_str(), 0);
       return status;
     }
-    pending.files.push_back({path, std::move(temporary), place.name});
+    pending.files.push_back({path, number});
     return FileStatus::Success();
   }
 
@@ -605,13 +607,16 @@ class PosixFileSystem final : public FileSystem {
           ::openat(pending.folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
       if (!readable.valid() || ::syncfs(readable.get()) != 0) flushed = ErrnoFailure();
       for (const PendingFile& file : pending.files) {
+        const std::string temporary = TemporaryFileName(process_id_, file.temporary);
+        native_.From(file.path, written_native_);
+        const char* name = written_native_.c_str() + written_native_.rfind('/') + 1;
         FileStatus placed = flushed;
-        if (placed && ::renameat(pending.folder.get(), file.temporary.c_str(), pending.folder.get(),
-                                 file.name.c_str()) != 0) {
+        if (placed &&
+            ::renameat(pending.folder.get(), temporary.c_str(), pending.folder.get(), name) != 0) {
           placed = ErrnoFailure();
         }
         if (!placed) {
-          ::unlinkat(pending.folder.get(), file.temporary.c_str(), 0);
+          ::unlinkat(pending.folder.get(), temporary.c_str(), 0);
           failures.push_back({file.path, placed.reason});
         }
       }
@@ -789,9 +794,8 @@ class PosixFileSystem final : public FileSystem {
   // folder, each folder held open so that nothing moved meanwhile misleads the
   // renames.
   struct PendingFile {
-    std::string path;       // as the caller named it
-    std::string temporary;  // the waiting new file, in the folder
-    std::string name;       // the file it replaces, in the folder
+    std::string path;  // as the caller named it
+    int temporary;     // the number in the name of the waiting new file, in the folder
   };
   struct PendingFolder {
     std::string folder_path;  // native, as held
