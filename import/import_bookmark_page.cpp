@@ -269,6 +269,13 @@ class LinkWriter {
     return folder;
   }
 
+  // A shortcut counted as written that did not reach its place after all.
+  void CountAsNotWritten(WrittenShortcut& shortcut, std::string reason) {
+    --result_.links_written;
+    result_.failed_links.push_back(
+        {std::move(shortcut.link_text), std::move(shortcut.target), std::move(reason)});
+  }
+
   // Puts the updated shortcuts whose new bytes wait in their places; those
   // that kept their old content count as not written.
   void FinishUpdates() {
@@ -282,10 +289,7 @@ class LinkWriter {
         const auto update = std::find_if(
             updates.begin(), updates.end(),
             [&name](const WrittenShortcut& written) { return written.file_name == name; });
-        if (update == updates.end()) continue;
-        --result_.links_written;
-        result_.failed_links.push_back(
-            {std::move(update->link_text), std::move(update->target), std::move(failure.reason)});
+        if (update != updates.end()) CountAsNotWritten(*update, std::move(failure.reason));
       }
     }
     pending_updates_.Clear();
@@ -298,12 +302,8 @@ class LinkWriter {
     if (!staged_.Active()) return;
     ensured_known_ = false;
     StagedOutcome outcome = staged_.Finish();
-    for (StagedOutcome::Unplaced& unplaced : outcome.unplaced) {
-      --result_.links_written;
-      result_.failed_links.push_back({std::move(unplaced.shortcut.link_text),
-                                      std::move(unplaced.shortcut.target),
-                                      std::move(unplaced.reason)});
-    }
+    for (StagedOutcome::Unplaced& unplaced : outcome.unplaced)
+      CountAsNotWritten(unplaced.shortcut, std::move(unplaced.reason));
     if (!outcome.folder_made) {
       --result_.folders_created;
       return;

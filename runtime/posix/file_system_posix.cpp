@@ -465,12 +465,7 @@ class PosixFileSystem final : public FileSystem {
   }
 
   FileStatus FlushFolderFiles(const std::string& path) override {
-    // One flush of the file system has every file of the folder on the disk,
-    // where a flush of each would wait for the disk once per file.
-    const FileDescriptor folder(
-        ::open(native_.From(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!folder.valid() || ::syncfs(folder.get()) != 0) return ErrnoFailure();
-    return FileStatus::Success();
+    return FlushFileSystemOf(AT_FDCWD, native_.From(path).c_str());
   }
 
   FileStatus WriteNew(const std::string& path, std::string_view bytes, Flushing flushing) {
@@ -526,33 +521,18 @@ class PosixFileSystem final : public FileSystem {
   FileStatus ReplaceWholeFile(const std::string& path, std::string_view bytes) override {
     const std::string native = native_.From(path);
     struct stat old_file {};
-    const bool found = At(native, [&old_file](int folder, const char* name) {
-                         return ::fstatat(folder, name, &old_file, AT_SYMLINK_NOFOLLOW);
-                       }) == 0;
+    const bool found = InspectNative(native, old_file, Follow::kNoLinks);
     if (!found && errno != ENOENT) return ErrnoFailure();
     const HeldFolder::Place place = held_.Reach(native);
     // A link is written through to its target, which may be anywhere.
     if ((found && S_ISLNK(old_file.st_mode)) || !place.held)
       return FileSystem::ReplaceWholeFile(path, bytes);
-
     std::string temporary;
-    FileDescriptor file(-1);
-    for (int attempt = 0; attempt < kTemporaryAttempts && !file.valid(); ++attempt) {
-      temporary = TemporaryFileName(process_id_, attempt);
-      file = FileDescriptor(
-          ::openat(place.folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-      if (!file.valid() && errno != EEXIST) return ErrnoFailure();
-    }
-    if (!file.valid()) return FileStatus::Failure("no temporary file could be created");
-    FileStatus status = WriteAll(file.get(), bytes);
-    // On the disk before it takes the old file's place, as a new file is.
-    if (status && ::fsync(file.get()) != 0) status = ErrnoFailure();
-    if (status && found) status = TakeOwnerAndPermissions(file.get(), old_file);
-    if (status && !file.Close()) status = ErrnoFailure();
-    if (status && ::renameat(place.folder, temporary.c_str(), place.folder, place.name) != 0)
+    int number = 0;
+    FileStatus status = WriteReplacement(place.folder, bytes, Flushing::kNow,
+                                         found ? &old_file : nullptr, temporary, number);
+    if (status && ::renameat(place.folder, temporary.c_str(), place.folder, place.name) != 0) {
       status = ErrnoFailure();
-    if (!status) {
-      file.Close();
       ::unlinkat(place.folder, temporary.c_str(), 0);
     }
     return status;
@@ -561,9 +541,7 @@ class PosixFileSystem final : public FileSystem {
   FileStatus ReplaceWholeFileLater(const std::string& path, std::string_view bytes) override {
     const std::string native = native_.From(path);
     struct stat old_file {};
-    const bool found = At(native, [&old_file](int folder, const char* name) {
-                         return ::fstatat(folder, name, &old_file, AT_SYMLINK_NOFOLLOW);
-                       }) == 0;
+    const bool found = InspectNative(native, old_file, Follow::kNoLinks);
     const HeldFolder::Place place = held_.Reach(native);
     // A link, a file that went meanwhile or a folder that cannot be held is replaced at once.
     if (!found || S_ISLNK(old_file.st_mode) || !place.held) return ReplaceWholeFile(path, bytes);
@@ -575,37 +553,17 @@ class PosixFileSystem final : public FileSystem {
     PendingFolder& pending = pending_.back();
     std::string temporary;
     int number = 0;
-    FileDescriptor file(-1);
-    for (int attempt = 0; attempt < kTemporaryAttempts && !file.valid(); ++attempt) {
-      number = next_temporary_++;
-      temporary = TemporaryFileName(process_id_, number);
-      file = FileDescriptor(::openat(pending.folder.get(), temporary.c_str(),
-                                     O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-      if (!file.valid() && errno != EEXIST) return ErrnoFailure();
-    }
-    if (!file.valid()) return FileStatus::Failure("no temporary file could be created");
-    FileStatus status = WriteAll(file.get(), bytes);
-    if (status) status = TakeOwnerAndPermissions(file.get(), old_file);
-    if (status && !file.Close()) status = ErrnoFailure();
-    if (!status) {
-      file.Close();
-      ::unlinkat(pending.folder.get(), temporary.c_str(), 0);
-      return status;
-    }
-    pending.files.push_back({path, number});
-    return FileStatus::Success();
+    FileStatus status = WriteReplacement(pending.folder.get(), bytes, Flushing::kWithItsFolder,
+                                         &old_file, temporary, number);
+    if (status) pending.files.push_back({path, number});
+    return status;
   }
 
   std::vector<FileFailure> FinishReplacements() override {
     std::vector<FileFailure> failures;
     for (PendingFolder& pending : pending_) {
-      // One flush of the file system has every new file of the folder on the
-      // disk before any of them takes an old one's place.
-      // (The held folder is open for reaching its files only, not for this.)
-      FileStatus flushed = FileStatus::Success();
-      const FileDescriptor readable(
-          ::openat(pending.folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-      if (!readable.valid() || ::syncfs(readable.get()) != 0) flushed = ErrnoFailure();
+      // Every new file of the folder is on the disk before any of them takes an old one's place.
+      const FileStatus flushed = FlushFileSystemOf(pending.folder.get(), ".");
       for (const PendingFile& file : pending.files) {
         const std::string temporary = TemporaryFileName(process_id_, file.temporary);
         native_.From(file.path, written_native_);
@@ -723,8 +681,12 @@ class PosixFileSystem final : public FileSystem {
   }
 
   bool Inspect(const std::string& path, struct stat& info, Follow follow) {
+    return InspectNative(native_.From(path), info, follow);
+  }
+
+  bool InspectNative(const std::string& native, struct stat& info, Follow follow) {
     const int flags = follow == Follow::kLinks ? 0 : AT_SYMLINK_NOFOLLOW;
-    return At(native_.From(path), [&info, flags](int folder, const char* name) {
+    return At(native, [&info, flags](int folder, const char* name) {
              return ::fstatat(folder, name, &info, flags);
            }) == 0;
   }
@@ -765,6 +727,42 @@ class PosixFileSystem final : public FileSystem {
   }
 
   // The new file may be read by no one who could not read the old one.
+  // Writes the new bytes of a file into a temporary of the next number in
+  // `folder`, with the owner and permissions of `old_file` when there is
+  // one; the temporary's name and number, or the failure, which leaves none.
+  FileStatus WriteReplacement(int folder, std::string_view bytes, Flushing flushing,
+                              const struct stat* old_file, std::string& temporary, int& number) {
+    FileDescriptor file(-1);
+    for (int attempt = 0; attempt < kTemporaryAttempts && !file.valid(); ++attempt) {
+      number = next_temporary_++;
+      temporary = TemporaryFileName(process_id_, number);
+      file = FileDescriptor(
+          ::openat(folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+      if (!file.valid() && errno != EEXIST) return ErrnoFailure();
+    }
+    if (!file.valid()) return FileStatus::Failure("no temporary file could be created");
+    FileStatus status = WriteAll(file.get(), bytes);
+    // On the disk before it takes the old file's place, as a new file is.
+    if (status && flushing == Flushing::kNow && ::fsync(file.get()) != 0) status = ErrnoFailure();
+    if (status && old_file != nullptr) status = TakeOwnerAndPermissions(file.get(), *old_file);
+    if (status && !file.Close()) status = ErrnoFailure();
+    if (!status) {
+      file.Close();
+      ::unlinkat(folder, temporary.c_str(), 0);
+    }
+    return status;
+  }
+
+  // Has everything written to the file system of the folder at `path`
+  // (within `folder`) on the disk: one flush for all of a folder's new files,
+  // where a flush of each would wait for the disk once per file.
+  FileStatus FlushFileSystemOf(int folder, const char* path) {
+    // A held folder is open for reaching its files only, not for this.
+    const FileDescriptor readable(::openat(folder, path, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!readable.valid() || ::syncfs(readable.get()) != 0) return ErrnoFailure();
+    return FileStatus::Success();
+  }
+
   FileStatus TakeOwnerAndPermissions(int fd, const struct stat& old_file) {
     const bool other_owner = old_file.st_uid != user_ || old_file.st_gid != group_;
     // The owner changes only where it differs (another user's file, written by root).
@@ -803,7 +801,7 @@ class PosixFileSystem final : public FileSystem {
     std::vector<PendingFile> files;
   };
   std::vector<PendingFolder> pending_;
-  int next_temporary_ = 0;  // numbers the waiting files of this run
+  int next_temporary_ = 0;  // numbers the temporaries of this run
 
   HeldFolder held_;
   NativePaths native_;
