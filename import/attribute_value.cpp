@@ -22,7 +22,13 @@ void AssignAttrValue(std::string_view attribute, std::string& value) {
     value.assign(TrimmedView(rest));
     return;
   }
-  // Usually the quote closes the value; blanks are trimmed only after it is out.
+  // Usually the quote closes the value and ends the attribute: what it
+  // encloses, trimmed, is the value.
+  if (quote + 1 == rest.size()) {
+    value.assign(TrimmedView(rest.substr(0, quote)));
+    return;
+  }
+  // Otherwise blanks are trimmed only after the quote is out.
   value.assign(rest.substr(0, quote)).append(rest.substr(quote + 1));
   TrimInPlace(value);
 }

@@ -49,8 +49,11 @@ void AssignLowerAscii(std::string& out, std::string_view text);
 // True when the two texts are equal with ASCII letters compared without case.
 inline bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
+  // Texts compared here are mostly spelled alike: a long one is told by one
+  // comparison of its bytes, and equal bytes need no folding.
+  if (a.size() >= 8 && a == b) return true;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAsciiByte(a[i]) != LowerAsciiByte(b[i])) return false;
+    if (a[i] != b[i] && LowerAsciiByte(a[i]) != LowerAsciiByte(b[i])) return false;
   }
   return true;
 }

@@ -40,6 +40,10 @@ TEST(AttributeValues, ValueAfterTheFirstQuoteOrEquals) {
   EXPECT_EQ(ExtractAttrValue("href='x'"), "'x'");
   EXPECT_EQ(ExtractAttrValue("href"), "href");
   EXPECT_EQ(ExtractAttrValue("href=\" a=b \""), "a=b");
+  // Text after the closing quote stays part of the value.
+  EXPECT_EQ(ExtractAttrValue("href=\"a\"b "), "ab");
+  EXPECT_EQ(ExtractAttrValue("href=\" a\" "), "a");
+  EXPECT_EQ(ExtractAttrValue("href=\"\""), "");
 }
 
 TEST(AttributeValues, AttributesAreKnownByTheirNameOnly) {

@@ -16,6 +16,24 @@ TEST(TextTest, TrimBothRemovesBlanksAndControlBytesOnly) {
   EXPECT_EQ(TrimBoth("\xB0\xA1 "), "\xB0\xA1");  // bytes above 127 are text
 }
 
+TEST(TextTest, TextsEqualWithoutCaseOnlyInAsciiLetters) {
+  struct Case {
+    const char* a;
+    const char* b;
+    bool equal;
+  };
+  for (const Case& c : std::vector<Case>{{"InternetShortcut", "InternetShortcut", true},
+                                         {"INTERNETshortcut", "internetSHORTCUT", true},
+                                         {"InternetShortcut", "InternetShortcuX", false},
+                                         {"InternetShortcut", "InternetShortcut.W", false},
+                                         {"a", "A", true},
+                                         {"/a", "/b", false},
+                                         {"\xC1", "\xE1", false},  // no folding above 127
+                                         {"[", "{", false}}) {
+    EXPECT_EQ(EqualsIgnoringAsciiCase(c.a, c.b), c.equal) << c.a << " " << c.b;
+  }
+}
+
 TEST(TextTest, FolderAndNamePartsSplitAtTheLastBackslashOrColon) {
   EXPECT_EQ(FolderPart("C:\\a\\b.htm"), "C:\\a\\");
   EXPECT_EQ(NamePart("C:\\a\\b.htm"), "b.htm");
