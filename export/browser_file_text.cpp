@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <new>
 
 #include "runtime/code_page.h"
 #include "runtime/text.h"
@@ -91,7 +92,11 @@ BrowserFileWriter::BrowserFileWriter(std::string_view title) : open_(1) {
 }
 
 void BrowserFileWriter::Reserve(size_t bytes) {
-  bytes_.reserve(bytes_.size() + bytes);
+  // Only a hint: without the room the file grows as it goes.
+  try {
+    bytes_.reserve(bytes_.size() + bytes);
+  } catch (const std::bad_alloc&) {
+  }
 }
 
 void BrowserFileWriter::Add(const ScanRecord& record) {

@@ -26,7 +26,8 @@ struct BrowserFileText {
 class BrowserFileWriter {
  public:
   explicit BrowserFileWriter(std::string_view title);
-  // Room for about this many more bytes, when it is known beforehand.
+  // Room for about this many more bytes, known beforehand or set aside for a
+  // scan; only a hint.
   void Reserve(size_t bytes);
   void Add(const ScanRecord& record);
   // The whole file; the writer is spent.

@@ -5,6 +5,7 @@
 #include "export/file_texts.h"
 #include "export/folder_scan.h"
 #include "runtime/file_operations.h"
+#include "runtime/system.h"
 #include "runtime/text.h"
 
 namespace linkshelf {
@@ -25,6 +26,7 @@ PageText FormBookmarkPage(const ExportRequest& request, ExportEnvironment& envir
   // that the records are never all held beside the page.
   if (request.format == ExportFormat::kBrowser) {
     BrowserFileWriter writer(request.title);
+    writer.Reserve(RoomForGrowingText());
     std::vector<ReadFailure> unread = ScanFolderInto(
         environment.files, environment.collation, request.root, ScanDates::kRead,
         [&writer](ScanRecord&& record) { writer.Add(record); }, report);
@@ -39,6 +41,7 @@ PageText FormBookmarkPage(const ExportRequest& request, ExportEnvironment& envir
   const std::string now = DateTimeText(environment.now(), environment.regional);
   PageWriter writer(request.method, request.title, request.header_template, now,
                     environment.regional);
+  writer.Reserve(RoomForGrowingText());
   std::vector<ReadFailure> unread = ScanFolderInto(
       environment.files, environment.collation, request.root, ScanDates::kLeftOut,
       [&writer](ScanRecord&& record) { writer.Add(record); }, report);

@@ -1,6 +1,8 @@
 #include "export/folder_scan.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <numeric>
 #include <optional>
 
 #include "runtime/shortcut_address.h"
@@ -51,20 +53,28 @@ class TreeScan {
     std::vector<FoundFolder> folders;
     for (const std::string& path : paths) Read(path, links, folders);
 
-    // Stable sorts keep the first-found of equal entries in front, so it is the one kept.
-    std::stable_sort(links.begin(), links.end(), [this](const FoundLink& a, const FoundLink& b) {
-      return CompareLinks(a, b) < 0;
+    // The links are put in order by their numbers, which move more cheaply
+    // than their texts. Stable sorts keep the first-found of equal entries in
+    // front, so it is the one kept.
+    order_.resize(links.size());
+    std::iota(order_.begin(), order_.end(), std::uint32_t{0});
+    std::stable_sort(order_.begin(), order_.end(), [&](std::uint32_t a, std::uint32_t b) {
+      return CompareLinks(links[a], links[b]) < 0;
     });
-    links.erase(std::unique(links.begin(), links.end(),
-                            [this](const FoundLink& a, const FoundLink& b) {
-                              return CompareLinks(a, b) == 0;
-                            }),
-                links.end());
-    for (FoundLink& link : links) {
+    // A link goes to the page once the next one is known to differ from it.
+    FoundLink* kept = nullptr;
+    const auto hand_on = [this](FoundLink& link) {
       sink_({ScanRecord::Kind::kLink, std::move(link.stem), std::move(link.address),
              link.write_seconds});
+      ++link_count_;
+    };
+    for (const std::uint32_t index : order_) {
+      FoundLink& link = links[index];
+      if (kept != nullptr && CompareLinks(*kept, link) == 0) continue;
+      if (kept != nullptr) hand_on(*kept);
+      kept = &link;
     }
-    link_count_ += static_cast<int>(links.size());
+    if (kept != nullptr) hand_on(*kept);
     links = {};  // not held while the subfolders are read
 
     std::stable_sort(folders.begin(), folders.end(),
@@ -162,8 +172,9 @@ class TreeScan {
   const RecordSink& sink_;
   const ScanProgress& progress_;
   std::vector<ReadFailure>& unread_;
-  std::string file_path_;  // the shortcut being read
-  std::string bytes_;      // its bytes, in a buffer kept from one to the next
+  std::string file_path_;             // the shortcut being read
+  std::string bytes_;                 // its bytes, in a buffer kept from one to the next
+  std::vector<std::uint32_t> order_;  // the links of a folder by number, in page order
   static constexpr int kReportEvery = 1000;
   int link_count_ = 0;
   int folder_count_ = 0;

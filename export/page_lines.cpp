@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
 
 #include "export/number_text.h"
 #include "export/page_header.h"
@@ -127,7 +128,11 @@ PageWriter::PageWriter(int method, std::string_view title,
 }
 
 void PageWriter::Reserve(size_t body_bytes) {
-  bytes_.reserve(head_room_ + body_bytes + 32);
+  // Only a hint: without the room the page grows as it goes.
+  try {
+    bytes_.reserve(head_room_ + body_bytes + 32);
+  } catch (const std::bad_alloc&) {
+  }
 }
 
 void PageWriter::Add(const ScanRecord& record) {

@@ -40,7 +40,8 @@ class PageWriter {
  public:
   PageWriter(int method, std::string_view title, const std::vector<std::string>& header_template,
              std::string_view date_time_text, const RegionalSettings& regional);
-  // Room for a body of about this many bytes, when it is known beforehand.
+  // Room for a body of about this many bytes, known beforehand or set aside
+  // for a scan; only a hint.
   void Reserve(size_t body_bytes);
   void Add(const ScanRecord& record);
   // The whole page, head included; the writer is spent.

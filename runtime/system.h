@@ -2,6 +2,7 @@
 // (ANSI functions, the system code page) and one for POSIX (UTF-8 names).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -29,6 +30,13 @@ std::optional<LocalTime> LocalTimeFromEpoch(std::int64_t seconds);
 // what tells a temporary file of a run that ended from one still in use.
 std::uint32_t CurrentProcessId();
 bool ProcessIsRunning(std::uint32_t process_id);
+
+// The room to set aside for a text that grows to megabytes while it is
+// formed, such as a page during a scan: set aside at once, the text is
+// neither copied nor its memory touched anew each time it outgrows its
+// storage. POSIX backs only the memory written, so the room is generous
+// there; Windows commits what is set aside, so none is.
+std::size_t RoomForGrowingText();
 
 // The working folder as a core path ending in a backslash.
 std::string CurrentFolder();

@@ -42,6 +42,11 @@ bool ProcessIsRunning(std::uint32_t process_id) {
   return ::kill(pid, 0) == 0 || errno == EPERM;
 }
 
+std::size_t RoomForGrowingText() {
+  // Address space is plentiful on 64-bit systems; a 32-bit one keeps it.
+  return sizeof(void*) >= 8 ? std::size_t{64} << 20 : 0;
+}
+
 std::string CurrentFolder() {
   std::vector<char> buffer(4096);
   while (::getcwd(buffer.data(), buffer.size()) == nullptr) {

@@ -113,6 +113,10 @@ bool ProcessIsRunning(std::uint32_t process_id) {
   return WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
 }
 
+std::size_t RoomForGrowingText() {
+  return 0;
+}
+
 std::string CurrentFolder() {
   char buffer[MAX_PATH + 1] = {};
   const DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
