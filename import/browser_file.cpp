@@ -385,6 +385,12 @@ bool IsBrowserFile(std::string_view bytes) {
          EqualsIgnoringAsciiCase(bytes.substr(0, kDoctype.size()), kDoctype);
 }
 
+bool CanTellBrowserFile(std::string_view start) {
+  if (start.starts_with("\xEF\xBB\xBF")) start.remove_prefix(3);
+  while (!start.empty() && IsBlank(start.front())) start.remove_prefix(1);
+  return start.size() >= kDoctype.size();
+}
+
 BrowserBookmarks ReadBrowserFile(std::string_view bytes) {
   return FileReader(bytes).Read();
 }

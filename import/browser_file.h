@@ -29,6 +29,8 @@ struct BrowserBookmarks {
 // True when the bytes, after an optional UTF-8 byte-order mark and white
 // space, begin with `<!DOCTYPE NETSCAPE-Bookmark-file-1>` in any case.
 bool IsBrowserFile(std::string_view bytes);
+// True when the start of a file is long enough for IsBrowserFile to tell.
+bool CanTellBrowserFile(std::string_view start);
 
 // The folders and links of the file. A heading (`<H2>` to `<H6>`) names the
 // folder that the next `<DL>` holds, `</DL>` closes one; tags in any case,

@@ -113,8 +113,41 @@ THtmlParser::THtmlParser() {
 }
 
 void THtmlParser::LoadText(std::string document) {
-  fText = std::move(document);
+  LoadSource(std::move(document), nullptr);
+}
+
+void THtmlParser::LoadSource(std::string start, TextSource more) {
+  fText = std::move(start);
+  fMore = std::move(more);
   Reset();
+}
+
+bool THtmlParser::TakeMore() {
+  if (!fMore) return false;
+  if (fMore(fText)) return true;
+  fMore = nullptr;
+  return false;
+}
+
+void THtmlParser::LetGoOfPassedText() {
+  // Let go of in large steps, each no longer than what stays: every byte is
+  // moved a few times at most.
+  constexpr std::ptrdiff_t kPassedWorthLettingGo = 1 << 16;
+  const std::ptrdiff_t passed = fPos - 1;
+  if (!fMore || passed < kPassedWorthLettingGo ||
+      passed < static_cast<std::ptrdiff_t>(fText.size()) / 2) {
+    return;
+  }
+  fText.erase(0, static_cast<size_t>(passed));
+  fPos -= passed;
+  // The remembered search for `>` still holds for what stays of its range.
+  if (fCloseFound != 0 && fCloseFound <= passed) {
+    fCloseSearchFrom = 0;
+    fCloseFound = 0;
+  } else if (fCloseSearchFrom != 0) {
+    fCloseSearchFrom = std::max<std::ptrdiff_t>(fCloseSearchFrom - passed, 1);
+    if (fCloseFound != 0) fCloseFound -= passed;
+  }
 }
 
 void THtmlParser::Reset() {
@@ -136,9 +169,15 @@ void THtmlParser::ClearTextBefore() {
   fTextLength = 0;
 }
 
-std::ptrdiff_t THtmlParser::FindFrom(char c, std::ptrdiff_t from) const {
-  const size_t found = fText.find(c, static_cast<size_t>(from - 1));
-  return found == std::string::npos ? 0 : static_cast<std::ptrdiff_t>(found) + 1;
+std::ptrdiff_t THtmlParser::FindFrom(char c, std::ptrdiff_t from) {
+  size_t start = static_cast<size_t>(from - 1);
+  for (;;) {
+    const size_t found = fText.find(c, start);
+    if (found != std::string::npos) return static_cast<std::ptrdiff_t>(found) + 1;
+    // What was searched already is not searched again.
+    start = std::max(start, fText.size());
+    if (!TakeMore()) return 0;
+  }
 }
 
 std::ptrdiff_t THtmlParser::FindCloseFrom(std::ptrdiff_t from) {
@@ -152,10 +191,15 @@ std::ptrdiff_t THtmlParser::FindCloseFrom(std::ptrdiff_t from) {
 }
 
 bool THtmlParser::NextTag() {
+  while (fText.empty() && TakeMore()) {
+  }
   if (fText.empty()) return false;
-  const auto length = static_cast<std::ptrdiff_t>(fText.size());
   if (fTagStart != 0) ++fPos;
-  fPos = std::clamp<std::ptrdiff_t>(fPos, 1, length);
+  // The scan position lies inside the text held, unless the document has ended.
+  while (fPos > static_cast<std::ptrdiff_t>(fText.size()) && TakeMore()) {
+  }
+  LetGoOfPassedText();
+  fPos = std::clamp<std::ptrdiff_t>(fPos, 1, static_cast<std::ptrdiff_t>(fText.size()));
 
   const std::ptrdiff_t open = FindFrom('<', fPos);
   // The first `>` from the scan position both ends the text before the tag
@@ -164,6 +208,8 @@ bool THtmlParser::NextTag() {
   std::ptrdiff_t close = 0;
   if (open != 0) close = first_close >= open ? first_close : FindCloseFrom(open);
   const bool found = open != 0 && close != 0;
+  // A search that found nothing took the rest of the document in.
+  const auto length = static_cast<std::ptrdiff_t>(fText.size());
 
   const std::ptrdiff_t limit = open != 0 ? open : length + 1;
   const std::ptrdiff_t text_start =

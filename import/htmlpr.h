@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -86,6 +87,10 @@ class TTag {
   void* fOnChangeContext = nullptr;
 };
 
+// Gives the rest of a document a piece at a time: appends the next piece to
+// `text`, or returns false, appending nothing, once the document has ended.
+using TextSource = std::function<bool(std::string& text)>;
+
 class THtmlParser {
  public:
   THtmlParser();
@@ -93,6 +98,10 @@ class THtmlParser {
   THtmlParser& operator=(const THtmlParser&) = delete;
 
   void LoadText(std::string document);
+  // The document as `start` and then what `more` gives: it is taken as the
+  // steps need it, and the part that the steps have passed is let go, so a
+  // large document is never held whole. The steps are those of LoadText.
+  void LoadSource(std::string start, TextSource more);
   void Reset();
   void ClearTag();
   void ClearTextBefore();
@@ -109,17 +118,24 @@ class THtmlParser {
   }
   // The length of the current tag from `<` to `>`, both included; 0 with no tag.
   std::ptrdiff_t TagLength() const { return fTagStart != 0 ? fTagLength : 0; }
-  // The document, including any edit written back from the current tag.
+  // The document, including any edit written back from the current tag; of
+  // a document given piece by piece, the part held now.
   const std::string& Text() const { return fText; }
 
  private:
   void SetTagText(std::string_view text);
   static void TagChanged(void* context);
-  // The 1-based position of the first `c` at `from` or later, 0 when none.
-  std::ptrdiff_t FindFrom(char c, std::ptrdiff_t from) const;
+  // The 1-based position of the first `c` at `from` or later, 0 when none;
+  // a document given piece by piece is taken on as far as the search needs.
+  std::ptrdiff_t FindFrom(char c, std::ptrdiff_t from);
+  // Takes the next piece of the document; false when there is none.
+  bool TakeMore();
+  // Lets go of the text before the scan position once it is large.
+  void LetGoOfPassedText();
   std::ptrdiff_t FindCloseFrom(std::ptrdiff_t from);
 
   std::string fText;
+  TextSource fMore;  // the rest of the document; empty once all of it is in fText
   TTag fCurrentTag;
   std::ptrdiff_t fPos = 0;
   std::ptrdiff_t fTagStart = 0;

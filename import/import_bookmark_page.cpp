@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <numeric>
 #include <set>
 #include <span>
@@ -385,6 +386,9 @@ std::string ShownText(std::string_view text) {
 
 const char kTagsOverlap[] = "页面中的标签大量相互重叠，导入在此停止";
 
+// The bytes of the page read at a time.
+constexpr size_t kPagePiece = size_t{1} << 16;
+
 // The folders of a browser file below the root, each ending in a backslash,
 // or why a folder cannot be made.
 struct BrowserFolderPlace {
@@ -530,17 +534,32 @@ ImportResult ImportBookmarkPage(const ImportRequest& request, FileSystem& files,
     result.missing_page_message = MissingPageMessage(request.page_path);
     return result;
   }
-  std::string bytes;
-  if (FileStatus status = files.ReadFile(request.page_path, bytes); !status) {
+  const auto unreadable = [&result, &request](const FileStatus& status) {
     result.page_unreadable = true;
     result.page_name = NamePart(request.page_path);
     result.page_reason = status.reason;
     return result;
-  }
+  };
+  FileStatus read = FileStatus::Success();
+  const std::unique_ptr<FileReader> reader = files.OpenFileReader(request.page_path, read);
+  if (!reader) return unreadable(read);
+  // The page is read a piece at a time as the scan needs it, so that a large
+  // one is never held whole; enough of its start is read first to tell a
+  // browser file.
+  std::string bytes;
+  bool ended = false;
+  const auto read_piece = [&](std::string& into) {
+    const size_t before = into.size();
+    if (read = reader->ReadMore(into, kPagePiece); !read || into.size() == before) ended = true;
+  };
+  while (!ended && !CanTellBrowserFile(bytes)) read_piece(bytes);
+  if (!read) return unreadable(read);
 
   LinkWriter writer(files, prompter, RootFolder(request.root), result);
   if (request.format == ImportFormat::kBrowser ||
       (request.format == ImportFormat::kDetect && IsBrowserFile(bytes))) {
+    while (!ended) read_piece(bytes);
+    if (!read) return unreadable(read);
     const BrowserBookmarks file = ReadBrowserFile(bytes);
     bytes = {};  // not held while the shortcuts are written
     WriteBrowserFile(file, writer, prompter, result);
@@ -548,17 +567,25 @@ ImportResult ImportBookmarkPage(const ImportRequest& request, FileSystem& files,
     return result;
   }
   THtmlParser parser;
-  // Joined where it was read: a large page is held once, not twice.
-  JoinPageLinesInPlace(bytes);
-  parser.LoadText(std::move(bytes));
+  // Each piece is joined as it comes in; a byte 26 ends the page.
+  if (!JoinPageLinesFrom(bytes, 0)) ended = true;
+  parser.LoadSource(std::move(bytes), [&](std::string& text) {
+    while (!ended) {
+      const size_t before = text.size();
+      read_piece(text);
+      if (!JoinPageLinesFrom(text, before)) ended = true;
+      // A piece of nothing but line breaks adds nothing; the next is read.
+      if (text.size() > before) return true;
+    }
+    return false;
+  });
   PageLink link;
   bool in_link = false;  // an `a` start tag has been seen and its `</a>` not yet
   // Every `<` starts a tag that runs to the next `>`, so a page with many `<`
   // before one `>` makes tags that overlap, and reading them all would take
   // time that grows with the square of the page. A well-formed page reads each
   // byte in about one tag; past many times that, the page is given up on.
-  const std::uint64_t tag_bytes_allowed =
-      16 * static_cast<std::uint64_t>(parser.Text().size()) + (1u << 20);
+  const std::uint64_t tag_bytes_allowed = 16 * reader->Size() + (1u << 20);
   std::uint64_t tag_bytes_read = 0;
   while (parser.NextTag()) {
     tag_bytes_read += static_cast<std::uint64_t>(parser.TagLength());
@@ -593,6 +620,8 @@ ImportResult ImportBookmarkPage(const ImportRequest& request, FileSystem& files,
     }
   }
   writer.Finish();
+  // A page that could not be read to its end says so, after what was read of it.
+  if (!read) return unreadable(read);
   return result;
 }
 

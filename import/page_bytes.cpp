@@ -6,15 +6,20 @@
 namespace linkshelf {
 
 void JoinPageLinesInPlace(std::string& bytes) {
-  const size_t end = std::min(bytes.find('\x1A'), bytes.size());
+  JoinPageLinesFrom(bytes, 0);
+}
+
+bool JoinPageLinesFrom(std::string& bytes, size_t from) {
+  const size_t end_mark = bytes.find('\x1A', from);
+  const size_t end = std::min(end_mark, bytes.size());
   // Every CR goes: before an LF it is part of the line break, alone it is
   // dropped. The bytes between line-break bytes move forward a run at a time,
   // each kind of break found by its own search through the page.
   const std::string_view page(bytes.data(), end);
-  size_t next_cr = page.find('\r');
-  size_t next_lf = page.find('\n');
-  size_t run = 0;
-  size_t length = 0;
+  size_t next_cr = page.find('\r', from);
+  size_t next_lf = page.find('\n', from);
+  size_t run = from;
+  size_t length = from;
   const auto keep = [&](size_t stop) {
     if (run != length) std::memmove(bytes.data() + length, bytes.data() + run, stop - run);
     length += stop - run;
@@ -29,6 +34,7 @@ void JoinPageLinesInPlace(std::string& bytes) {
   }
   keep(end);
   bytes.resize(length);
+  return end_mark == std::string::npos;
 }
 
 std::string JoinPageLines(std::string_view bytes) {

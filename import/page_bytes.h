@@ -14,6 +14,9 @@ namespace linkshelf {
 std::string JoinPageLines(std::string_view bytes);
 // The same, done inside the given bytes.
 void JoinPageLinesInPlace(std::string& bytes);
+// The same done to the bytes from `from` on, which a page read piece by piece
+// has just taken in; false when a byte 26 ended the text there.
+bool JoinPageLinesFrom(std::string& bytes, size_t from);
 
 // Reads the page at `path` once and joins its lines.
 FileStatus ReadPageText(FileSystem& files, const std::string& path, std::string& text);

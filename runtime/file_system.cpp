@@ -2,7 +2,39 @@
 // the steps that can be built from the other operations are built from them.
 #include "runtime/file_system.h"
 
+#include <algorithm>
+
 namespace linkshelf {
+
+namespace {
+
+// The pieces of a file read whole.
+class WholeFileReader final : public FileReader {
+ public:
+  explicit WholeFileReader(std::string bytes) : bytes_(std::move(bytes)) {}
+
+  FileStatus ReadMore(std::string& bytes, std::size_t most) override {
+    const std::size_t piece = std::min(most, bytes_.size() - given_);
+    bytes.append(bytes_, given_, piece);
+    given_ += piece;
+    return FileStatus::Success();
+  }
+  std::uint64_t Size() const override { return bytes_.size(); }
+
+ private:
+  std::string bytes_;
+  std::size_t given_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<FileReader> FileSystem::OpenFileReader(const std::string& path,
+                                                       FileStatus& status) {
+  std::string bytes;
+  status = ReadFile(path, bytes);
+  if (!status) return nullptr;
+  return std::make_unique<WholeFileReader>(std::move(bytes));
+}
 
 // A layer that reads from memory can hold the whole file before it measures it.
 FileStatus FileSystem::ReadFileUpTo(const std::string& path, std::string& bytes,

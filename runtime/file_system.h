@@ -4,8 +4,10 @@
 // make any operation fail.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,6 +49,16 @@ struct ReadFailure {
   std::string reason;
 
   friend bool operator==(const ReadFailure&, const ReadFailure&) = default;
+};
+
+// A file read a piece at a time, so that a large one is never held whole.
+class FileReader {
+ public:
+  virtual ~FileReader() = default;
+  // Appends up to `most` more bytes to `bytes`; none once the file has ended.
+  virtual FileStatus ReadMore(std::string& bytes, std::size_t most) = 0;
+  // The file's size when it was opened.
+  virtual std::uint64_t Size() const = 0;
 };
 
 class FileSystem {
@@ -96,6 +108,11 @@ class FileSystem {
   // The whole file as bytes. Only a regular file is read: a pipe, a device or
   // a folder fails at once, and opening never waits for another program.
   virtual FileStatus ReadFile(const std::string& path, std::string& bytes) = 0;
+
+  // Opens a file to be read a piece at a time, with the checks of ReadFile;
+  // null, with the reason in `status`, when it cannot be read. A layer that
+  // reads from memory reads the whole file at once.
+  virtual std::unique_ptr<FileReader> OpenFileReader(const std::string& path, FileStatus& status);
 
   // As ReadFile, but a file larger than `limit` bytes fails without being read.
   virtual FileStatus ReadFileUpTo(const std::string& path, std::string& bytes, std::uint64_t limit);

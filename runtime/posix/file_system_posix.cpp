@@ -86,6 +86,30 @@ FileStatus CheckRegularFile(const FileDescriptor& file, struct stat& info) {
   return FileStatus::Success();
 }
 
+// A regular file read from its descriptor a piece at a time.
+class PosixFileReader final : public FileReader {
+ public:
+  PosixFileReader(FileDescriptor file, std::uint64_t size) : file_(std::move(file)), size_(size) {}
+
+  FileStatus ReadMore(std::string& bytes, std::size_t most) override {
+    const std::size_t before = bytes.size();
+    bytes.resize(before + most);
+    ssize_t got;
+    while ((got = ::read(file_.get(), bytes.data() + before, most)) < 0 && errno == EINTR) {
+    }
+    const int read_error = errno;
+    bytes.resize(before + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+    if (got >= 0) return FileStatus::Success();
+    errno = read_error;
+    return ErrnoFailure();
+  }
+  std::uint64_t Size() const override { return size_; }
+
+ private:
+  FileDescriptor file_;
+  std::uint64_t size_;
+};
+
 FileStatus WriteAll(int fd, std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
@@ -359,6 +383,15 @@ class PosixFileSystem final : public FileSystem {
 
   FileStatus ReadFile(const std::string& path, std::string& bytes) override {
     return ReadFileUpTo(path, bytes, std::numeric_limits<std::uint64_t>::max());
+  }
+
+  std::unique_ptr<FileReader> OpenFileReader(const std::string& path, FileStatus& status) override {
+    FileDescriptor file(-1);
+    struct stat info {};
+    status = OpenRegularFile(native_.From(path), file, info);
+    if (!status) return nullptr;
+    return std::make_unique<PosixFileReader>(std::move(file),
+                                             static_cast<std::uint64_t>(info.st_size));
   }
 
   FileStatus ReadFileUpTo(const std::string& path, std::string& bytes,

@@ -83,7 +83,8 @@ TEST(ImportFaultsTest, EveryFailedOperationLeavesWholeShortcutsAndIsReported) {
         if (as_clean && !as_before) ++arrived;
       }
       if (run.result.page_unreadable) {
-        EXPECT_EQ(arrived, 0);
+        // The links read before the page's read broke off may have arrived.
+        EXPECT_EQ(run.result.links_written, arrived);
         EXPECT_FALSE(DescribeImportFailures(run.result).empty());
       } else if (!run.result.page_missing) {
         EXPECT_EQ(run.result.links_written, arrived);

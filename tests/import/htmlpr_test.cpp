@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -23,9 +24,21 @@ std::ostream& operator<<(std::ostream& out, const Step& step) {
 }
 
 // Every tag of the document, then the trailing text (with an empty name).
-std::vector<Step> Scan(const std::string& document) {
+// With a piece size, the scanner is given the document that many bytes at a time.
+std::vector<Step> Scan(const std::string& document, size_t piece = 0) {
   THtmlParser parser;
-  parser.LoadText(document);
+  if (piece == 0) {
+    parser.LoadText(document);
+  } else {
+    size_t given = std::min(piece, document.size());
+    parser.LoadSource(document.substr(0, given), [&](std::string& text) {
+      if (given == document.size()) return false;
+      const size_t more = std::min(piece, document.size() - given);
+      text.append(document, given, more);
+      given += more;
+      return true;
+    });
+  }
   std::vector<Step> steps;
   while (parser.NextTag()) {
     const TTag* tag = parser.GetTag();
@@ -46,6 +59,32 @@ std::vector<std::string> ParamsOf(const std::string& tag_text) {
 
 using Steps = std::vector<Step>;
 using Texts = std::vector<std::string>;
+
+TEST(TagScanner, ADocumentGivenPieceByPieceScansAsAWholeOne) {
+  std::string links;
+  for (int i = 0; i < 20000; ++i)
+    links += "<li><a href=\"http://e/" + std::to_string(i) + "\">N</a></li>";
+  const Texts documents = {
+      "",
+      "abc",
+      "text <a href=\"x\"",
+      "<a href=\"u\" MyDir=\"D E\">Name</a>tail",
+      "x>y<a>b>c<d",
+      "a<b<c>d>e<<<<f>",
+      // Large enough that the passed text is let go of on the way.
+      links + "tail > x <open",
+      // Overlapping tags whose `>` lies beyond text that is let go of.
+      links + std::string(3000, '<') + ">after" + links,
+      "head" + std::string(150000, '>') + "<a>" + links,
+  };
+  for (const std::string& document : documents) {
+    const Steps whole = Scan(document);
+    for (const size_t piece : {size_t{1}, size_t{3}, size_t{4096}, size_t{70000}}) {
+      EXPECT_EQ(Scan(document, piece), whole)
+          << "piece " << piece << " of " << document.substr(0, 40);
+    }
+  }
+}
 
 TEST(TagScanner, DocumentsWithoutTagsGiveOnlyTrailingText) {
   EXPECT_EQ(Scan(""), (Steps{{"", {}, ""}}));

@@ -1,5 +1,6 @@
 #include "tests/support/faulty_file_system.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "runtime/text.h"
@@ -151,6 +152,51 @@ std::optional<LocalTime> FaultyFileSystem::LastWriteTime(const std::string& path
 
 FileStatus FaultyFileSystem::ReadFile(const std::string& path, std::string& bytes) {
   return ReadFileUpTo(path, bytes, UINT64_MAX);
+}
+
+namespace {
+
+// A read that breaks off: the bytes read so far, then the failure.
+class BrokenOffReader final : public FileReader {
+ public:
+  BrokenOffReader(std::string bytes, std::uint64_t size, FileStatus failure)
+      : bytes_(std::move(bytes)), size_(size), failure_(std::move(failure)) {}
+
+  FileStatus ReadMore(std::string& bytes, std::size_t most) override {
+    if (given_ == bytes_.size()) return failure_;
+    const std::size_t piece = std::min(most, bytes_.size() - given_);
+    bytes.append(bytes_, given_, piece);
+    given_ += piece;
+    return FileStatus::Success();
+  }
+  std::uint64_t Size() const override { return size_; }
+
+ private:
+  std::string bytes_;
+  std::uint64_t size_;
+  FileStatus failure_;
+  std::size_t given_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<FileReader> FaultyFileSystem::OpenFileReader(const std::string& path,
+                                                             FileStatus& status) {
+  const auto fault = Strike(FileOperation::kReadFile, path);
+  if (!fault) {
+    std::unique_ptr<FileReader> reader = inner_.OpenFileReader(path, status);
+    Record(FileOperation::kReadFile, path, status, false);
+    return reader;
+  }
+  // A read that breaks off fails after half the file; any other fails at once.
+  std::string half;
+  const FileStatus failure = StruckRead(*fault, path, half);
+  if (*fault == FaultKind::kPartialWrite || *fault == FaultKind::kPartialWriteLeftBehind) {
+    status = FileStatus::Success();
+    return std::make_unique<BrokenOffReader>(std::move(half), 2 * half.size(), failure);
+  }
+  status = failure;
+  return nullptr;
 }
 
 FileStatus FaultyFileSystem::ReadFileUpTo(const std::string& path, std::string& bytes,

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -143,6 +144,7 @@ class FaultyFileSystem final : public FileSystem {
   std::optional<std::uint64_t> FileSize(const std::string& path) override;
   std::optional<LocalTime> LastWriteTime(const std::string& path) override;
   FileStatus ReadFile(const std::string& path, std::string& bytes) override;
+  std::unique_ptr<FileReader> OpenFileReader(const std::string& path, FileStatus& status) override;
   FileStatus CreateFolder(const std::string& path) override;
   FileStatus WriteNewFile(const std::string& path, std::string_view bytes) override;
   FileStatus ReplaceFile(const std::string& from, const std::string& to) override;
