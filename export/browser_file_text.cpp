@@ -42,36 +42,37 @@ void AppendBrowserText(std::string& out, std::string_view code_page_text) {
     converted = CodePageToUtf8(code_page_text);
     utf8 = converted;
   }
-  const auto is_markup = [](char c) -> unsigned {
-    return static_cast<unsigned>(c == '&') | static_cast<unsigned>(c == '<') |
-           static_cast<unsigned>(c == '>') | static_cast<unsigned>(c == '"');
-  };
-  // Most texts hold no markup character: one walk without a branch tells,
-  // which the compiler does a whole register at a time.
-  unsigned markup = 0;
-  for (const char c : utf8) markup |= is_markup(c);
-  if (markup == 0) {
-    out += utf8;
-    return;
-  }
-  size_t plain = 0;  // the bytes between markup characters go in whole
-  for (size_t i = 0; i < utf8.size(); ++i) {
-    const char c = utf8[i];
-    if (is_markup(c) == 0) continue;
-    out.append(utf8.substr(plain, i - plain));
-    out += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : "&quot;";
-    plain = i + 1;
+  // The bytes between markup characters go in whole; each of the four is
+  // found by its own search, which goes on past it only once it is used, so
+  // a text without markup takes four searches.
+  constexpr std::string_view kMarkup = "&<>\"";
+  constexpr std::string_view kReferences[] = {"&amp;", "&lt;", "&gt;", "&quot;"};
+  size_t next[4];
+  for (size_t kind = 0; kind < 4; ++kind) next[kind] = utf8.find(kMarkup[kind]);
+  size_t plain = 0;
+  for (;;) {
+    const size_t kind = static_cast<size_t>(std::min_element(next, next + 4) - next);
+    const size_t at = next[kind];
+    if (at == std::string_view::npos) break;
+    out.append(utf8.substr(plain, at - plain));
+    out += kReferences[kind];
+    plain = at + 1;
+    next[kind] = utf8.find(kMarkup[kind], plain);
   }
   out.append(utf8.substr(plain));
 }
 
 void AppendDate(std::string& out, std::string_view name, std::int64_t seconds) {
-  out += ' ';
-  out += name;
-  out += "=\"";
-  char digits[24];
-  out.append(digits, std::to_chars(digits, digits + sizeof digits, seconds).ptr);
-  out += '"';
+  // Formed in one buffer and added at once: every link has a date.
+  char text[64];
+  char* at = text;
+  *at++ = ' ';
+  at = std::copy(name.begin(), name.begin() + std::min<size_t>(name.size(), 32), at);
+  *at++ = '=';
+  *at++ = '"';
+  at = std::to_chars(at, text + sizeof text - 1, seconds).ptr;
+  *at++ = '"';
+  out.append(text, at);
 }
 
 }  // namespace
