@@ -27,10 +27,11 @@ std::ostream& operator<<(std::ostream& out, const Step& step) {
 // With a piece size, the scanner is given the document that many bytes at a time.
 std::vector<Step> Scan(const std::string& document, size_t piece = 0) {
   THtmlParser parser;
+  size_t given = 0;  // outlives the source, which the parser keeps
   if (piece == 0) {
     parser.LoadText(document);
   } else {
-    size_t given = std::min(piece, document.size());
+    given = std::min(piece, document.size());
     parser.LoadSource(document.substr(0, given), [&](std::string& text) {
       if (given == document.size()) return false;
       const size_t more = std::min(piece, document.size() - given);
