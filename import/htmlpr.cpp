@@ -130,8 +130,8 @@ bool THtmlParser::TakeMore() {
 }
 
 void THtmlParser::LetGoOfPassedText() {
-  // Let go of in large steps, each no longer than what stays: every byte is
-  // moved a few times at most.
+  // Let go of in large steps, each at least as long as what stays and is
+  // moved forward: every byte is moved a few times at most.
   constexpr std::ptrdiff_t kPassedWorthLettingGo = 1 << 16;
   const std::ptrdiff_t passed = fPos - 1;
   if (!fMore || passed < kPassedWorthLettingGo ||

@@ -102,6 +102,8 @@ class THtmlParser {
   // steps need it, and the part that the steps have passed is let go, so a
   // large document is never held whole. The steps are those of LoadText.
   void LoadSource(std::string start, TextSource more);
+  // Starts the steps over at the start of the text held: the whole document
+  // when it was loaded at once.
   void Reset();
   void ClearTag();
   void ClearTextBefore();
