@@ -156,24 +156,22 @@ FileStatus FaultyFileSystem::ReadFile(const std::string& path, std::string& byte
 
 namespace {
 
-// A read that breaks off: the bytes read so far, then the failure.
+// A read that breaks off: the first half of the file, then the failure.
 class BrokenOffReader final : public FileReader {
  public:
-  BrokenOffReader(std::string bytes, std::uint64_t size, FileStatus failure)
-      : bytes_(std::move(bytes)), size_(size), failure_(std::move(failure)) {}
-
+  BrokenOffReader(std::string half, FileStatus failure)
+      : half_(std::move(half)), failure_(std::move(failure)) {}
   FileStatus ReadMore(std::string& bytes, std::size_t most) override {
-    if (given_ == bytes_.size()) return failure_;
-    const std::size_t piece = std::min(most, bytes_.size() - given_);
-    bytes.append(bytes_, given_, piece);
+    if (given_ == half_.size()) return failure_;
+    const std::size_t piece = std::min(most, half_.size() - given_);
+    bytes.append(half_, given_, piece);
     given_ += piece;
     return FileStatus::Success();
   }
-  std::uint64_t Size() const override { return size_; }
+  std::uint64_t Size() const override { return 2 * half_.size(); }
 
  private:
-  std::string bytes_;
-  std::uint64_t size_;
+  std::string half_;
   FileStatus failure_;
   std::size_t given_ = 0;
 };
@@ -188,15 +186,12 @@ std::unique_ptr<FileReader> FaultyFileSystem::OpenFileReader(const std::string& 
     Record(FileOperation::kReadFile, path, status, false);
     return reader;
   }
-  // A read that breaks off fails after half the file; any other fails at once.
   std::string half;
-  const FileStatus failure = StruckRead(*fault, path, half);
-  if (*fault == FaultKind::kPartialWrite || *fault == FaultKind::kPartialWriteLeftBehind) {
-    status = FileStatus::Success();
-    return std::make_unique<BrokenOffReader>(std::move(half), 2 * half.size(), failure);
-  }
-  status = failure;
-  return nullptr;
+  status = StruckRead(*fault, path, half);
+  if (*fault != FaultKind::kPartialWrite && *fault != FaultKind::kPartialWriteLeftBehind)
+    return nullptr;
+  status = FileStatus::Success();  // the failure comes halfway through
+  return std::make_unique<BrokenOffReader>(std::move(half), Injected(FileOperation::kReadFile));
 }
 
 FileStatus FaultyFileSystem::ReadFileUpTo(const std::string& path, std::string& bytes,
