@@ -376,19 +376,23 @@ class FileReader {
   std::optional<std::string> pending_folder_;
 };
 
+// The bytes after an optional UTF-8 byte-order mark and white space.
+std::string_view AfterMarkAndBlanks(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  while (!bytes.empty() && IsBlank(bytes.front())) bytes.remove_prefix(1);
+  return bytes;
+}
+
 }  // namespace
 
 bool IsBrowserFile(std::string_view bytes) {
-  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-  while (!bytes.empty() && IsBlank(bytes.front())) bytes.remove_prefix(1);
+  bytes = AfterMarkAndBlanks(bytes);
   return bytes.size() >= kDoctype.size() &&
          EqualsIgnoringAsciiCase(bytes.substr(0, kDoctype.size()), kDoctype);
 }
 
 bool CanTellBrowserFile(std::string_view start) {
-  if (start.starts_with("\xEF\xBB\xBF")) start.remove_prefix(3);
-  while (!start.empty() && IsBlank(start.front())) start.remove_prefix(1);
-  return start.size() >= kDoctype.size();
+  return AfterMarkAndBlanks(start).size() >= kDoctype.size();
 }
 
 BrowserBookmarks ReadBrowserFile(std::string_view bytes) {

@@ -5,10 +5,6 @@
 
 namespace linkshelf {
 
-void JoinPageLinesInPlace(std::string& bytes) {
-  JoinPageLinesFrom(bytes, 0);
-}
-
 bool JoinPageLinesFrom(std::string& bytes, size_t from) {
   const size_t end_mark = bytes.find('\x1A', from);
   const size_t end = std::min(end_mark, bytes.size());
@@ -39,15 +35,8 @@ bool JoinPageLinesFrom(std::string& bytes, size_t from) {
 
 std::string JoinPageLines(std::string_view bytes) {
   std::string text(bytes);
-  JoinPageLinesInPlace(text);
+  JoinPageLinesFrom(text, 0);
   return text;
-}
-
-FileStatus ReadPageText(FileSystem& files, const std::string& path, std::string& text) {
-  // Joined where it was read: a large page is held once, not twice.
-  if (FileStatus status = files.ReadFile(path, text); !status) return status;
-  JoinPageLinesInPlace(text);
-  return FileStatus::Success();
 }
 
 }  // namespace linkshelf

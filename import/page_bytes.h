@@ -1,10 +1,8 @@
-// Reading a bookmark page into the one text that the tag scanner walks.
+// Joining the lines of a bookmark page into the one text that the tag scanner walks.
 #pragma once
 
 #include <string>
 #include <string_view>
-
-#include "runtime/file_system.h"
 
 namespace linkshelf {
 
@@ -12,13 +10,8 @@ namespace linkshelf {
 // and are dropped, a lone CR is dropped too, and a byte 26 ends the text. No
 // character set conversion happens.
 std::string JoinPageLines(std::string_view bytes);
-// The same, done inside the given bytes.
-void JoinPageLinesInPlace(std::string& bytes);
-// The same done to the bytes from `from` on, which a page read piece by piece
-// has just taken in; false when a byte 26 ended the text there.
+// The same done in place to the bytes from `from` on, which a page read
+// piece by piece has just taken in; false when a byte 26 ended the text there.
 bool JoinPageLinesFrom(std::string& bytes, size_t from);
-
-// Reads the page at `path` once and joins its lines.
-FileStatus ReadPageText(FileSystem& files, const std::string& path, std::string& text);
 
 }  // namespace linkshelf

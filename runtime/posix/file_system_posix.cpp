@@ -86,6 +86,14 @@ FileStatus CheckRegularFile(const FileDescriptor& file, struct stat& info) {
   return FileStatus::Success();
 }
 
+// One read of up to `most` bytes, taken again when a signal interrupts it.
+ssize_t ReadSome(int fd, char* into, std::size_t most) {
+  ssize_t got;
+  while ((got = ::read(fd, into, most)) < 0 && errno == EINTR) {
+  }
+  return got;
+}
+
 // A regular file read from its descriptor a piece at a time.
 class PosixFileReader final : public FileReader {
  public:
@@ -94,9 +102,7 @@ class PosixFileReader final : public FileReader {
   FileStatus ReadMore(std::string& bytes, std::size_t most) override {
     const std::size_t before = bytes.size();
     bytes.resize(before + most);
-    ssize_t got;
-    while ((got = ::read(file_.get(), bytes.data() + before, most)) < 0 && errno == EINTR) {
-    }
+    const ssize_t got = ReadSome(file_.get(), bytes.data() + before, most);
     const int read_error = errno;
     bytes.resize(before + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
     if (got >= 0) return FileStatus::Success();
@@ -430,9 +436,7 @@ class PosixFileSystem final : public FileSystem {
       return ErrnoFailure();
     }
     char first[4096];
-    ssize_t got;
-    while ((got = ::read(file.get(), first, sizeof first)) < 0 && errno == EINTR) {
-    }
+    ssize_t got = ReadSome(file.get(), first, sizeof first);
     // The read's own error is the one reported, whatever the status question does to errno.
     const int read_error = got < 0 ? errno : 0;
     const bool ended_short = got > 0 && static_cast<size_t>(got) < sizeof first;
@@ -462,9 +466,8 @@ class PosixFileSystem final : public FileSystem {
         asked = static_cast<size_t>(limit - length) + 1;
       }
       bytes.resize(length + asked);
-      got = ::read(file.get(), bytes.data() + length, asked);
+      got = ReadSome(file.get(), bytes.data() + length, asked);
       if (got < 0) {
-        if (errno == EINTR) continue;
         bytes.clear();
         return ErrnoFailure();
       }
@@ -759,7 +762,6 @@ class PosixFileSystem final : public FileSystem {
     return 0;
   }
 
-  // The new file may be read by no one who could not read the old one.
   // Writes the new bytes of a file into a temporary of the next number in
   // `folder`, with the owner and permissions of `old_file` when there is
   // one; the temporary's name and number, or the failure, which leaves none.
@@ -796,6 +798,7 @@ class PosixFileSystem final : public FileSystem {
     return FileStatus::Success();
   }
 
+  // The new file may be read by no one who could not read the old one.
   FileStatus TakeOwnerAndPermissions(int fd, const struct stat& old_file) {
     const bool other_owner = old_file.st_uid != user_ || old_file.st_gid != group_;
     // The owner changes only where it differs (another user's file, written by root).

@@ -156,24 +156,26 @@ FileStatus FaultyFileSystem::ReadFile(const std::string& path, std::string& byte
 
 namespace {
 
-// A read that breaks off: the first half of the file, then the failure.
+// A read that breaks off: the inner layer's pieces up to half the file, then the failure.
 class BrokenOffReader final : public FileReader {
  public:
-  BrokenOffReader(std::string half, FileStatus failure)
-      : half_(std::move(half)), failure_(std::move(failure)) {}
+  BrokenOffReader(std::unique_ptr<FileReader> inner, FileStatus failure)
+      : inner_(std::move(inner)), failure_(std::move(failure)) {}
   FileStatus ReadMore(std::string& bytes, std::size_t most) override {
-    if (given_ == half_.size()) return failure_;
-    const std::size_t piece = std::min(most, half_.size() - given_);
-    bytes.append(half_, given_, piece);
-    given_ += piece;
-    return FileStatus::Success();
+    const std::uint64_t half = inner_->Size() / 2;
+    if (given_ >= half) return failure_;
+    const std::size_t before = bytes.size();
+    FileStatus read = inner_->ReadMore(
+        bytes, static_cast<std::size_t>(std::min<std::uint64_t>(most, half - given_)));
+    given_ += bytes.size() - before;
+    return read;
   }
-  std::uint64_t Size() const override { return 2 * half_.size(); }
+  std::uint64_t Size() const override { return inner_->Size(); }
 
  private:
-  std::string half_;
+  std::unique_ptr<FileReader> inner_;
   FileStatus failure_;
-  std::size_t given_ = 0;
+  std::uint64_t given_ = 0;
 };
 
 }  // namespace
@@ -181,17 +183,16 @@ class BrokenOffReader final : public FileReader {
 std::unique_ptr<FileReader> FaultyFileSystem::OpenFileReader(const std::string& path,
                                                              FileStatus& status) {
   const auto fault = Strike(FileOperation::kReadFile, path);
-  if (!fault) {
+  const bool breaks_off =
+      fault == FaultKind::kPartialWrite || fault == FaultKind::kPartialWriteLeftBehind;
+  if (!fault || breaks_off) {
     std::unique_ptr<FileReader> reader = inner_.OpenFileReader(path, status);
-    Record(FileOperation::kReadFile, path, status, false);
-    return reader;
+    Record(FileOperation::kReadFile, path, status, breaks_off);
+    if (!reader || !breaks_off) return reader;
+    return std::make_unique<BrokenOffReader>(std::move(reader), Injected(FileOperation::kReadFile));
   }
-  std::string half;
-  status = StruckRead(*fault, path, half);
-  if (*fault != FaultKind::kPartialWrite && *fault != FaultKind::kPartialWriteLeftBehind)
-    return nullptr;
-  status = FileStatus::Success();  // the failure comes halfway through
-  return std::make_unique<BrokenOffReader>(std::move(half), Injected(FileOperation::kReadFile));
+  status = Record(FileOperation::kReadFile, path, Injected(FileOperation::kReadFile), true);
+  return nullptr;
 }
 
 FileStatus FaultyFileSystem::ReadFileUpTo(const std::string& path, std::string& bytes,
