@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <new>
 
 #include "runtime/code_page.h"
 #include "runtime/text.h"
@@ -93,11 +92,7 @@ BrowserFileWriter::BrowserFileWriter(std::string_view title) : open_(1) {
 }
 
 void BrowserFileWriter::Reserve(size_t bytes) {
-  // Only a hint: without the room the file grows as it goes.
-  try {
-    bytes_.reserve(bytes_.size() + bytes);
-  } catch (const std::bad_alloc&) {
-  }
+  ReserveIfRoom(bytes_, std::uint64_t{bytes_.size()} + bytes);
 }
 
 void BrowserFileWriter::Add(const ScanRecord& record) {

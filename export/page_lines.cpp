@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <new>
 
 #include "export/number_text.h"
 #include "export/page_header.h"
@@ -128,11 +127,7 @@ PageWriter::PageWriter(int method, std::string_view title,
 }
 
 void PageWriter::Reserve(size_t body_bytes) {
-  // Only a hint: without the room the page grows as it goes.
-  try {
-    bytes_.reserve(head_room_ + body_bytes + 32);
-  } catch (const std::bad_alloc&) {
-  }
+  ReserveIfRoom(bytes_, std::uint64_t{head_room_} + body_bytes + 32);
 }
 
 void PageWriter::Add(const ScanRecord& record) {

@@ -558,6 +558,8 @@ ImportResult ImportBookmarkPage(const ImportRequest& request, FileSystem& files,
   LinkWriter writer(files, prompter, RootFolder(request.root), result);
   if (request.format == ImportFormat::kBrowser ||
       (request.format == ImportFormat::kDetect && IsBrowserFile(bytes))) {
+    // It is held whole, so its room is set aside once rather than doubled.
+    ReserveIfRoom(bytes, std::max<std::uint64_t>(reader->Size(), bytes.size()) + kPagePiece);
     while (!ended) read_piece(bytes);
     if (!read) return unreadable(read);
     const BrowserBookmarks file = ReadBrowserFile(bytes);

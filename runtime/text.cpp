@@ -4,6 +4,8 @@
 #include <windows.h>
 #endif
 
+#include <new>
+
 namespace linkshelf {
 
 std::string TrimBoth(std::string_view text) {
@@ -15,6 +17,14 @@ void TrimInPlace(std::string& text) {
   const auto begin = static_cast<size_t>(trimmed.data() - text.data());
   text.erase(begin + trimmed.size());
   text.erase(0, begin);
+}
+
+void ReserveIfRoom(std::string& text, std::uint64_t total) {
+  if (total > text.max_size()) return;
+  try {
+    text.reserve(static_cast<size_t>(total));
+  } catch (const std::bad_alloc&) {
+  }
 }
 
 std::string FolderPart(std::string_view path) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -22,6 +23,11 @@ inline std::string_view TrimmedView(std::string_view text) {
 std::string TrimBoth(std::string_view text);
 // The same done to a text in place, which keeps its storage.
 void TrimInPlace(std::string& text);
+
+// Sets aside room for `total` bytes of a text that is about to grow to about
+// that size, so that it is not copied as it doubles. Only a hint: where the
+// room cannot be had, the text grows as it goes.
+void ReserveIfRoom(std::string& text, std::uint64_t total);
 
 // The path up to and including its last backslash or colon; empty when it has neither.
 std::string FolderPart(std::string_view path);
