@@ -3,6 +3,9 @@
 // into code-page bytes with references for what the code page lacks.
 #include <windows.h>
 
+#include <algorithm>
+#include <memory>
+
 #include "runtime/code_page.h"
 #include "runtime/system.h"
 #include "runtime/win32/handle.h"
@@ -71,6 +74,29 @@ HANDLE OpenForInformation(const std::string& path) {
                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                      FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
+
+// A file on a disk read a piece at a time, so that a large page is never held whole.
+class Win32FileReader final : public FileReader {
+ public:
+  Win32FileReader(FileHandle file, std::uint64_t size) : file_(std::move(file)), size_(size) {}
+
+  FileStatus ReadMore(std::string& bytes, std::size_t most) override {
+    const std::size_t before = bytes.size();
+    const auto asked = static_cast<DWORD>(std::min<std::size_t>(most, 1u << 30));
+    bytes.resize(before + asked);
+    DWORD got = 0;
+    const bool read = ::ReadFile(file_.get(), bytes.data() + before, asked, &got, nullptr) != FALSE;
+    const DWORD error = GetLastError();
+    bytes.resize(before + (read ? got : 0));
+    if (!read) return FileStatus::Failure(SystemErrorText(error));
+    return FileStatus::Success();
+  }
+  std::uint64_t Size() const override { return size_; }
+
+ private:
+  FileHandle file_;
+  std::uint64_t size_;
+};
 
 // The attributes that a replacement takes over from the file it replaces.
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
@@ -158,6 +184,18 @@ class Win32FileSystem final : public FileSystem {
 
   FileStatus ReadFile(const std::string& path, std::string& bytes) override {
     return ReadFileUpTo(path, bytes, UINT64_MAX);
+  }
+
+  std::unique_ptr<FileReader> OpenFileReader(const std::string& path, FileStatus& status) override {
+    FileHandle file(INVALID_HANDLE_VALUE);
+    if (status = OpenDiskFile(path, file); !status) return nullptr;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size)) {
+      status = LastErrorFailure();
+      return nullptr;
+    }
+    return std::make_unique<Win32FileReader>(std::move(file),
+                                             static_cast<std::uint64_t>(size.QuadPart));
   }
 
   FileStatus ReadFileUpTo(const std::string& path, std::string& bytes,

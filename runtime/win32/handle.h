@@ -10,6 +10,9 @@ class FileHandle {
   explicit FileHandle(HANDLE handle) : handle_(handle) {}
   FileHandle(const FileHandle&) = delete;
   FileHandle& operator=(const FileHandle&) = delete;
+  FileHandle(FileHandle&& other) noexcept : handle_(other.handle_) {
+    other.handle_ = INVALID_HANDLE_VALUE;
+  }
   FileHandle& operator=(FileHandle&& other) noexcept {
     if (this != &other) {
       Close();

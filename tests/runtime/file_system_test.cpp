@@ -166,6 +166,18 @@ TEST_F(FileSystemTest, ReadingGivesEveryByteOfAFileAndRefusesAFolder) {
       std::string bytes = "left over";
       ASSERT_TRUE(files_->ReadFile(temp_.path() + "file" + std::to_string(sizes[i]), bytes));
       EXPECT_EQ(bytes, written[i]);
+      // Piece by piece, as a page is read, the same bytes come.
+      FileStatus opened = FileStatus::Success();
+      const auto reader =
+          files_->OpenFileReader(temp_.path() + "file" + std::to_string(sizes[i]), opened);
+      ASSERT_TRUE(reader);
+      EXPECT_EQ(reader->Size(), sizes[i]);
+      bytes.clear();
+      for (size_t before = 1; before != bytes.size();) {
+        before = bytes.size();
+        ASSERT_TRUE(reader->ReadMore(bytes, 4096));
+      }
+      EXPECT_EQ(bytes, written[i]);
     }
     std::string bytes;
     EXPECT_FALSE(files_->ReadFileUpTo(temp_.path() + "file4095", bytes, 100));
@@ -174,6 +186,9 @@ TEST_F(FileSystemTest, ReadingGivesEveryByteOfAFileAndRefusesAFolder) {
   ASSERT_TRUE(files_->CreateFolder(temp_.path() + "becomes a folder"));
   std::string bytes;
   EXPECT_FALSE(files_->ReadFile(temp_.path() + "becomes a folder", bytes));
+  FileStatus opened = FileStatus::Success();
+  EXPECT_FALSE(files_->OpenFileReader(temp_.path() + "becomes a folder", opened));
+  EXPECT_FALSE(opened);
 }
 
 // The read that also dates the file gives what the separate question gives.
