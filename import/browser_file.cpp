@@ -214,23 +214,28 @@ bool IsBrowserView(std::string_view address) {
          lower.starts_with("chrome:") || lower.starts_with("edge:");
 }
 
-// Walks the file tag by tag and builds the folders and links.
-class FileReader {
+// Walks the file tag by tag and builds the folders and links. The file is
+// taken on as the searches need it, and the part passed is let go of, so a
+// large one is never held whole.
+class BookmarkReader {
  public:
-  explicit FileReader(std::string_view bytes) : bytes_(bytes) {
+  BookmarkReader(std::string start, TextSource more)
+      : bytes_(std::move(start)), more_(std::move(more)) {
     result_.folders.push_back({0, {}});
     open_.push_back(Level{0, false});
   }
 
   BrowserBookmarks Read() {
     size_t at = 0;
-    while (at < bytes_.size()) {
-      const size_t open = bytes_.find('<', at);
-      if (open == std::string_view::npos) break;
-      if (capture_ != Capture::kNone) text_.append(bytes_.substr(at, open - at));
+    for (;;) {
+      at = LetGoOfPassedText(at);
+      const size_t open = Find('<', at);
+      if (open == std::string::npos) break;
+      if (capture_ != Capture::kNone) text_.append(bytes_, at, open - at);
       at = Markup(open);
     }
-    if (capture_ != Capture::kNone && at < bytes_.size()) text_.append(bytes_.substr(at));
+    // A search that found nothing took the rest of the file in.
+    if (capture_ != Capture::kNone && at < bytes_.size()) text_.append(bytes_, at);
     EndItem();
     OpenPendingFolder();
     return std::move(result_);
@@ -243,54 +248,97 @@ class FileReader {
     bool adds_folder;  // false for a `<DL>` without a heading
   };
 
+  // Takes the next piece of the file; false once it has ended.
+  bool TakeMore() {
+    if (!more_) return false;
+    if (more_(bytes_)) return true;
+    more_ = nullptr;
+    return false;
+  }
+
+  // True when the file goes on to position `i`, taking it in as far as that.
+  bool Has(size_t i) {
+    while (i >= bytes_.size()) {
+      if (!TakeMore()) return false;
+    }
+    return true;
+  }
+
+  bool HasAt(size_t i, std::string_view text) {
+    return Has(i + text.size() - 1) && std::string_view(bytes_).substr(i).starts_with(text);
+  }
+
+  // The first `wanted` at `from` or later, taking the file in as far as the
+  // search needs; npos, with all of the file in, when there is none.
+  size_t Find(std::string_view wanted, size_t from) {
+    for (;;) {
+      const size_t found =
+          wanted.size() == 1 ? bytes_.find(wanted.front(), from) : bytes_.find(wanted, from);
+      if (found != std::string::npos) return found;
+      // What was searched already is not searched again.
+      if (bytes_.size() >= wanted.size()) from = std::max(from, bytes_.size() - wanted.size() + 1);
+      if (!TakeMore()) return std::string::npos;
+    }
+  }
+  size_t Find(char wanted, size_t from) { return Find(std::string_view(&wanted, 1), from); }
+
+  // Lets go of the file before `at` once that is large; gives where `at` is then.
+  size_t LetGoOfPassedText(size_t at) {
+    // In large steps, each at least as long as what stays and is moved
+    // forward: every byte is moved a few times at most.
+    constexpr size_t kPassedWorthLettingGo = size_t{1} << 16;
+    if (!more_ || at < kPassedWorthLettingGo || at < bytes_.size() / 2) return at;
+    bytes_.erase(0, at);
+    return 0;
+  }
+
   // Reads the markup that starts at `open` (a `<`); gives where reading goes on.
   size_t Markup(size_t open) {
-    const std::string_view rest = bytes_.substr(open);
-    if (rest.starts_with("<!--")) {
-      const size_t end = bytes_.find("-->", open + 4);
-      return end == std::string_view::npos ? bytes_.size() : end + 3;
-    }
-    if (rest.starts_with("<!") || rest.starts_with("<?")) {
-      const size_t end = bytes_.find('>', open);
-      return end == std::string_view::npos ? bytes_.size() : end + 1;
-    }
     size_t i = open + 1;
-    const bool closing = i < bytes_.size() && bytes_[i] == '/';
+    if (Has(i) && (bytes_[i] == '!' || bytes_[i] == '?')) {
+      if (HasAt(open, "<!--")) {
+        const size_t end = Find("-->", open + 4);
+        return end == std::string::npos ? bytes_.size() : end + 3;
+      }
+      const size_t end = Find('>', open);
+      return end == std::string::npos ? bytes_.size() : end + 1;
+    }
+    const bool closing = Has(i) && bytes_[i] == '/';
     if (closing) ++i;
     const size_t name_start = i;
-    while (i < bytes_.size() && IsAsciiLetterOrDigit(bytes_[i])) ++i;
+    while (Has(i) && IsAsciiLetterOrDigit(bytes_[i])) ++i;
     if (i == name_start) {
       // A `<` that starts no tag is text.
       if (capture_ != Capture::kNone) text_ += '<';
       return open + 1;
     }
-    AssignLowerAscii(lowered_, bytes_.substr(name_start, i - name_start));
+    AssignLowerAscii(lowered_, std::string_view(bytes_).substr(name_start, i - name_start));
     tag_name_.clear();
     if (closing) tag_name_ += '/';
     tag_name_ += lowered_;
     const size_t end = TagEnd(i);
-    Tag tag{tag_name_, bytes_.substr(i, (end == std::string_view::npos ? bytes_.size() : end) - i)};
-    Element(tag);
-    return end == std::string_view::npos ? bytes_.size() : end + 1;
+    const size_t stop = end == std::string::npos ? bytes_.size() : end;
+    Element(Tag{tag_name_, std::string_view(bytes_).substr(i, stop - i)});
+    return end == std::string::npos ? bytes_.size() : end + 1;
   }
 
   // The `>` that ends a tag whose attributes start at `from`: the first one
   // outside quotes, or, when a quote is never closed, the first one at all.
   // Reading goes on after the `>` found, so each byte is looked at about once.
-  size_t TagEnd(size_t from) const {
-    for (size_t i = from; i < bytes_.size(); ++i) {
+  size_t TagEnd(size_t from) {
+    for (size_t i = from; Has(i); ++i) {
       const char c = bytes_[i];
       if (c == '>') return i;
       // Only a quote that opens a value counts; one inside a word is text.
       if ((c == '"' || c == '\'') && (bytes_[i - 1] == '=' || IsBlank(bytes_[i - 1]))) {
         // Only the last quote of its kind can go unclosed, so this search
         // runs to the end of the file at most twice.
-        const size_t close = bytes_.find(c, i + 1);
-        if (close == std::string_view::npos) return bytes_.find('>', from);
+        const size_t close = Find(c, i + 1);
+        if (close == std::string::npos) return Find('>', from);
         i = close;
       }
     }
-    return std::string_view::npos;
+    return std::string::npos;
   }
 
   void Element(const Tag& tag) {
@@ -303,7 +351,7 @@ class FileReader {
       OpenPendingFolder();
       capture_ = Capture::kLink;
       const std::optional<std::string_view> href = AttributeValue(tag.attributes, "href");
-      href_ = href ? *href : std::string_view();
+      href_.assign(href ? *href : std::string_view());
     } else if (name == "/a") {
       if (capture_ == Capture::kLink) EndItem();
     } else if (heading) {
@@ -363,7 +411,8 @@ class FileReader {
     return result_.folders.size() - 1;
   }
 
-  std::string_view bytes_;
+  std::string bytes_;  // the part of the file held: from the last letting go on
+  TextSource more_;    // the rest of the file; empty once all of it is in bytes_
   BrowserBookmarks result_;
   std::vector<Level> open_;
   Capture capture_ = Capture::kNone;
@@ -372,7 +421,7 @@ class FileReader {
   // The name of the tag being read, in lower case, and its letters alone.
   std::string tag_name_;
   std::string lowered_;
-  std::string_view href_;
+  std::string href_;  // of the link being read, kept for its storage
   std::optional<std::string> pending_folder_;
 };
 
@@ -396,7 +445,11 @@ bool CanTellBrowserFile(std::string_view start) {
 }
 
 BrowserBookmarks ReadBrowserFile(std::string_view bytes) {
-  return FileReader(bytes).Read();
+  return BookmarkReader(std::string(bytes), nullptr).Read();
+}
+
+BrowserBookmarks ReadBrowserFile(std::string start, TextSource more) {
+  return BookmarkReader(std::move(start), std::move(more)).Read();
 }
 
 std::string AddressHost(std::string_view address) {

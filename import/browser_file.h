@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "import/text_source.h"
+
 namespace linkshelf {
 
 struct BrowserFolder {
@@ -40,6 +42,9 @@ bool CanTellBrowserFile(std::string_view start);
 // as the code page) into the code page, with references for what it cannot
 // hold. A backslash in a name becomes `_`: a name is one level, never a path.
 BrowserBookmarks ReadBrowserFile(std::string_view bytes);
+// The same, of a file given as `start` and then piece by piece by `more`;
+// what the reading has passed is let go of.
+BrowserBookmarks ReadBrowserFile(std::string start, TextSource more);
 
 // The host of an address (`https://user@host:8080/x` gives `host`), or the
 // whole address when it names none.

@@ -10,10 +10,11 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "import/text_source.h"
 
 namespace linkshelf {
 
@@ -86,10 +87,6 @@ class TTag {
   ChangeHandler fOnChange = nullptr;
   void* fOnChangeContext = nullptr;
 };
-
-// Gives the rest of a document a piece at a time: appends the next piece to
-// `text`, or returns false, appending nothing, once the document has ended.
-using TextSource = std::function<bool(std::string& text)>;
 
 class THtmlParser {
  public:

@@ -558,12 +558,14 @@ ImportResult ImportBookmarkPage(const ImportRequest& request, FileSystem& files,
   LinkWriter writer(files, prompter, RootFolder(request.root), result);
   if (request.format == ImportFormat::kBrowser ||
       (request.format == ImportFormat::kDetect && IsBrowserFile(bytes))) {
-    // It is held whole, so its room is set aside once rather than doubled.
-    ReserveIfRoom(bytes, std::max<std::uint64_t>(reader->Size(), bytes.size()) + kPagePiece);
-    while (!ended) read_piece(bytes);
+    // Its links are written only once all of it has been read: a file that
+    // cannot be read to its end writes none.
+    const BrowserBookmarks file = ReadBrowserFile(std::move(bytes), [&](std::string& text) {
+      const size_t before = text.size();
+      if (!ended) read_piece(text);
+      return text.size() > before;
+    });
     if (!read) return unreadable(read);
-    const BrowserBookmarks file = ReadBrowserFile(bytes);
-    bytes = {};  // not held while the shortcuts are written
     WriteBrowserFile(file, writer, prompter, result);
     writer.Finish();
     return result;

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "runtime/code_page.h"
+#include "tests/support/pieces.h"
 
 namespace linkshelf {
 namespace {
@@ -39,6 +40,11 @@ std::string Listed(const BrowserBookmarks& file) {
   return text + "views " + std::to_string(file.browser_views) + "\n";
 }
 
+std::string ListedInPieces(const std::string& document, size_t piece) {
+  DocumentInPieces pieces = InPieces(document, piece);
+  return Listed(ReadBrowserFile(std::move(pieces.start), std::move(pieces.more)));
+}
+
 TEST(BrowserFileReader, HandWrittenFilesGiveTheListsBesideThem) {
   const fs::path folder = fs::path(LINKSHELF_SOURCE_DIR) / "tests" / "data" / "browser-files";
   int files = 0;
@@ -54,6 +60,15 @@ TEST(BrowserFileReader, HandWrittenFilesGiveTheListsBesideThem) {
     const std::string bytes = ReadWhole(entry.path());
     EXPECT_TRUE(IsBrowserFile(bytes)) << entry.path();
     EXPECT_EQ(Listed(ReadBrowserFile(bytes)), ReadWhole(expected)) << entry.path();
+    // Given a few bytes at a time, and large enough for what is passed to be
+    // let go of on the way, a file reads as it does whole.
+    std::string large;
+    while (large.size() < 300000) large += bytes;
+    const std::string whole = Listed(ReadBrowserFile(large));
+    for (const size_t piece : {size_t{1}, size_t{7}, size_t{70000}}) {
+      EXPECT_EQ(ListedInPieces(bytes, piece), ReadWhole(expected)) << entry.path() << " " << piece;
+      EXPECT_EQ(ListedInPieces(large, piece), whole) << entry.path() << " large, " << piece;
+    }
   }
   EXPECT_GE(files, 4);
 }

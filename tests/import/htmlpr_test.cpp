@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/pieces.h"
+
 namespace linkshelf {
 namespace {
 
@@ -27,16 +29,12 @@ std::ostream& operator<<(std::ostream& out, const Step& step) {
 // With a piece size, the scanner is given the document that many bytes at a time.
 std::vector<Step> Scan(const std::string& document, size_t piece = 0) {
   THtmlParser parser;
-  size_t given = piece == 0 ? document.size() : std::min(piece, document.size());
-  TextSource more;  // none: the document is loaded at once
-  if (piece != 0)
-    more = [&](std::string& text) {
-      if (given == document.size()) return false;
-      text.append(document, given, piece);
-      given = std::min(given + piece, document.size());
-      return true;
-    };
-  parser.LoadSource(document.substr(0, given), more);
+  if (piece == 0) {
+    parser.LoadText(document);
+  } else {
+    DocumentInPieces pieces = InPieces(document, piece);
+    parser.LoadSource(std::move(pieces.start), std::move(pieces.more));
+  }
   std::vector<Step> steps;
   while (parser.NextTag()) {
     const TTag* tag = parser.GetTag();

@@ -150,6 +150,15 @@ TEST_F(ImportTest, ALargePageIsReadPieceByPiece) {
   const ImportResult broken = Import(html);
   EXPECT_EQ(DescribeImportFailures(broken), "无法读取文件 page.htm：injected failure of ReadFile");
   EXPECT_GT(broken.links_kept + broken.links_unchanged, 0);
+  // A browser file's links are written only once all of it has been read.
+  std::string browser = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n";
+  for (int i = 0; i < 300; ++i)
+    browser += "<DT><A HREF=\"" + address + "\">B" + std::to_string(i) + "</A>\n";
+  const ImportResult broken_browser = Import(browser);
+  EXPECT_TRUE(broken_browser.page_unreadable);
+  EXPECT_EQ(broken_browser.links_written, 0);
+  files_.ClearFaults();
+  EXPECT_EQ(Import(browser).links_written, 300);
 }
 
 TEST_F(ImportTest, ExistingShortcutIsUpdatedInPlace) {
