@@ -41,8 +41,8 @@ std::string Listed(const BrowserBookmarks& file) {
 }
 
 std::string ListedInPieces(const std::string& document, size_t piece) {
-  DocumentInPieces pieces = InPieces(document, piece);
-  return Listed(ReadBrowserFile(std::move(pieces.start), std::move(pieces.more)));
+  auto [start, more] = InPieces(document, piece);
+  return Listed(ReadBrowserFile(std::move(start), std::move(more)));
 }
 
 TEST(BrowserFileReader, HandWrittenFilesGiveTheListsBesideThem) {
@@ -60,8 +60,7 @@ TEST(BrowserFileReader, HandWrittenFilesGiveTheListsBesideThem) {
     const std::string bytes = ReadWhole(entry.path());
     EXPECT_TRUE(IsBrowserFile(bytes)) << entry.path();
     EXPECT_EQ(Listed(ReadBrowserFile(bytes)), ReadWhole(expected)) << entry.path();
-    // Given a few bytes at a time, and large enough for what is passed to be
-    // let go of on the way, a file reads as it does whole.
+    // A few bytes at a time, also past where passed text is let go of, as whole.
     std::string large;
     while (large.size() < 300000) large += bytes;
     const std::string whole = Listed(ReadBrowserFile(large));

@@ -32,8 +32,8 @@ std::vector<Step> Scan(const std::string& document, size_t piece = 0) {
   if (piece == 0) {
     parser.LoadText(document);
   } else {
-    DocumentInPieces pieces = InPieces(document, piece);
-    parser.LoadSource(std::move(pieces.start), std::move(pieces.more));
+    auto [start, more] = InPieces(document, piece);
+    parser.LoadSource(std::move(start), std::move(more));
   }
   std::vector<Step> steps;
   while (parser.NextTag()) {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -72,15 +70,6 @@ TEST(TextTest, CharactersTakeTheirTrailByteAlong) {
   size_t visits = 0;
   ForEachCharacter("abc", [&](size_t, std::string_view) { return ++visits < 2; });
   EXPECT_EQ(visits, 2u);
-}
-
-TEST(TextTest, RoomThatCannotBeHadLeavesTheTextAsItWas) {
-  std::string text = "kept";
-  ReserveIfRoom(text, std::numeric_limits<std::uint64_t>::max());
-  EXPECT_EQ(text, "kept");
-  ReserveIfRoom(text, 1000);
-  EXPECT_GE(text.capacity(), 1000u);
-  EXPECT_EQ(text, "kept");
 }
 
 }  // namespace

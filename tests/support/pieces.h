@@ -3,19 +3,16 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "import/text_source.h"
 
 namespace linkshelf {
 
-struct DocumentInPieces {
-  std::string start;  // the first piece
-  TextSource more;    // the others, one per call; `document` must outlive it
-};
-
-inline DocumentInPieces InPieces(const std::string& document, size_t piece) {
-  const size_t first = std::min(piece, document.size());
-  return {document.substr(0, first), [&document, piece, given = first](std::string& text) mutable {
+// The first piece, and a source of the others that `document` must outlive.
+inline std::pair<std::string, TextSource> InPieces(const std::string& document, size_t piece) {
+  size_t given = std::min(piece, document.size());
+  return {document.substr(0, given), [&document, piece, given](std::string& text) mutable {
             if (given == document.size()) return false;
             text.append(document, given, piece);
             given = std::min(given + piece, document.size());
