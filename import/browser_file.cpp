@@ -219,8 +219,7 @@ bool IsBrowserView(std::string_view address) {
 // large one is never held whole.
 class BookmarkReader {
  public:
-  BookmarkReader(std::string start, TextSource more)
-      : bytes_(std::move(start)), more_(std::move(more)) {
+  BookmarkReader(std::string start, TextSource more) : held_(std::move(start), std::move(more)) {
     result_.folders.push_back({0, {}});
     open_.push_back(Level{0, false});
   }
@@ -228,14 +227,14 @@ class BookmarkReader {
   BrowserBookmarks Read() {
     size_t at = 0;
     for (;;) {
-      at = LetGoOfPassedText(at);
-      const size_t open = Find('<', at);
+      at -= held_.LetGoBefore(at);
+      const size_t open = held_.Find('<', at);
       if (open == std::string::npos) break;
-      if (capture_ != Capture::kNone) text_.append(bytes_, at, open - at);
+      if (capture_ != Capture::kNone) text_.append(bytes(), at, open - at);
       at = Markup(open);
     }
     // A search that found nothing took the rest of the file in.
-    if (capture_ != Capture::kNone && at < bytes_.size()) text_.append(bytes_, at);
+    if (capture_ != Capture::kNone && at < bytes().size()) text_.append(bytes(), at);
     EndItem();
     OpenPendingFolder();
     return std::move(result_);
@@ -248,93 +247,55 @@ class BookmarkReader {
     bool adds_folder;  // false for a `<DL>` without a heading
   };
 
-  // Takes the next piece of the file; false once it has ended.
-  bool TakeMore() {
-    if (!more_) return false;
-    if (more_(bytes_)) return true;
-    more_ = nullptr;
-    return false;
-  }
-
-  // True when the file goes on to position `i`, taking it in as far as that.
-  bool Has(size_t i) {
-    while (i >= bytes_.size()) {
-      if (!TakeMore()) return false;
-    }
-    return true;
-  }
+  const std::string& bytes() const { return held_.text(); }
 
   bool HasAt(size_t i, std::string_view text) {
-    return Has(i + text.size() - 1) && std::string_view(bytes_).substr(i).starts_with(text);
-  }
-
-  // The first `wanted` at `from` or later, taking the file in as far as the
-  // search needs; npos, with all of the file in, when there is none.
-  size_t Find(std::string_view wanted, size_t from) {
-    for (;;) {
-      const size_t found =
-          wanted.size() == 1 ? bytes_.find(wanted.front(), from) : bytes_.find(wanted, from);
-      if (found != std::string::npos) return found;
-      // What was searched already is not searched again.
-      if (bytes_.size() >= wanted.size()) from = std::max(from, bytes_.size() - wanted.size() + 1);
-      if (!TakeMore()) return std::string::npos;
-    }
-  }
-  size_t Find(char wanted, size_t from) { return Find(std::string_view(&wanted, 1), from); }
-
-  // Lets go of the file before `at` once that is large; gives where `at` is then.
-  size_t LetGoOfPassedText(size_t at) {
-    // In large steps, each at least as long as what stays and is moved
-    // forward: every byte is moved a few times at most.
-    constexpr size_t kPassedWorthLettingGo = size_t{1} << 16;
-    if (!more_ || at < kPassedWorthLettingGo || at < bytes_.size() / 2) return at;
-    bytes_.erase(0, at);
-    return 0;
+    return held_.Has(i + text.size() - 1) && std::string_view(bytes()).substr(i).starts_with(text);
   }
 
   // Reads the markup that starts at `open` (a `<`); gives where reading goes on.
   size_t Markup(size_t open) {
     size_t i = open + 1;
-    if (Has(i) && (bytes_[i] == '!' || bytes_[i] == '?')) {
+    if (held_.Has(i) && (bytes()[i] == '!' || bytes()[i] == '?')) {
       if (HasAt(open, "<!--")) {
-        const size_t end = Find("-->", open + 4);
-        return end == std::string::npos ? bytes_.size() : end + 3;
+        const size_t end = held_.Find("-->", open + 4);
+        return end == std::string::npos ? bytes().size() : end + 3;
       }
-      const size_t end = Find('>', open);
-      return end == std::string::npos ? bytes_.size() : end + 1;
+      const size_t end = held_.Find('>', open);
+      return end == std::string::npos ? bytes().size() : end + 1;
     }
-    const bool closing = Has(i) && bytes_[i] == '/';
+    const bool closing = held_.Has(i) && bytes()[i] == '/';
     if (closing) ++i;
     const size_t name_start = i;
-    while (Has(i) && IsAsciiLetterOrDigit(bytes_[i])) ++i;
+    while (held_.Has(i) && IsAsciiLetterOrDigit(bytes()[i])) ++i;
     if (i == name_start) {
       // A `<` that starts no tag is text.
       if (capture_ != Capture::kNone) text_ += '<';
       return open + 1;
     }
-    AssignLowerAscii(lowered_, std::string_view(bytes_).substr(name_start, i - name_start));
+    AssignLowerAscii(lowered_, std::string_view(bytes()).substr(name_start, i - name_start));
     tag_name_.clear();
     if (closing) tag_name_ += '/';
     tag_name_ += lowered_;
     const size_t end = TagEnd(i);
-    const size_t stop = end == std::string::npos ? bytes_.size() : end;
-    Element(Tag{tag_name_, std::string_view(bytes_).substr(i, stop - i)});
-    return end == std::string::npos ? bytes_.size() : end + 1;
+    const size_t stop = end == std::string::npos ? bytes().size() : end;
+    Element(Tag{tag_name_, std::string_view(bytes()).substr(i, stop - i)});
+    return end == std::string::npos ? bytes().size() : end + 1;
   }
 
   // The `>` that ends a tag whose attributes start at `from`: the first one
   // outside quotes, or, when a quote is never closed, the first one at all.
   // Reading goes on after the `>` found, so each byte is looked at about once.
   size_t TagEnd(size_t from) {
-    for (size_t i = from; Has(i); ++i) {
-      const char c = bytes_[i];
+    for (size_t i = from; held_.Has(i); ++i) {
+      const char c = bytes()[i];
       if (c == '>') return i;
       // Only a quote that opens a value counts; one inside a word is text.
-      if ((c == '"' || c == '\'') && (bytes_[i - 1] == '=' || IsBlank(bytes_[i - 1]))) {
+      if ((c == '"' || c == '\'') && (bytes()[i - 1] == '=' || IsBlank(bytes()[i - 1]))) {
         // Only the last quote of its kind can go unclosed, so this search
         // runs to the end of the file at most twice.
-        const size_t close = Find(c, i + 1);
-        if (close == std::string::npos) return Find('>', from);
+        const size_t close = held_.Find(c, i + 1);
+        if (close == std::string::npos) return held_.Find('>', from);
         i = close;
       }
     }
@@ -411,8 +372,7 @@ class BookmarkReader {
     return result_.folders.size() - 1;
   }
 
-  std::string bytes_;  // the part of the file held: from the last letting go on
-  TextSource more_;    // the rest of the file; empty once all of it is in bytes_
+  HeldText held_;  // the part of the file held now
   BrowserBookmarks result_;
   std::vector<Level> open_;
   Capture capture_ = Capture::kNone;

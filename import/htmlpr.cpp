@@ -117,28 +117,14 @@ void THtmlParser::LoadText(std::string document) {
 }
 
 void THtmlParser::LoadSource(std::string start, TextSource more) {
-  fText = std::move(start);
-  fMore = std::move(more);
+  fHeld = HeldText(std::move(start), std::move(more));
   Reset();
 }
 
-bool THtmlParser::TakeMore() {
-  if (!fMore) return false;
-  if (fMore(fText)) return true;
-  fMore = nullptr;
-  return false;
-}
-
 void THtmlParser::LetGoOfPassedText() {
-  // Let go of in large steps, each at least as long as what stays and is
-  // moved forward: every byte is moved a few times at most.
-  constexpr std::ptrdiff_t kPassedWorthLettingGo = 1 << 16;
-  const std::ptrdiff_t passed = fPos - 1;
-  if (!fMore || passed < kPassedWorthLettingGo ||
-      passed < static_cast<std::ptrdiff_t>(fText.size()) / 2) {
-    return;
-  }
-  fText.erase(0, static_cast<size_t>(passed));
+  if (fPos <= 1) return;
+  const auto passed = static_cast<std::ptrdiff_t>(fHeld.LetGoBefore(static_cast<size_t>(fPos - 1)));
+  if (passed == 0) return;
   fPos -= passed;
   // The remembered search for `>` still holds for what stays of its range.
   if (fCloseFound != 0 && fCloseFound <= passed) {
@@ -170,14 +156,8 @@ void THtmlParser::ClearTextBefore() {
 }
 
 std::ptrdiff_t THtmlParser::FindFrom(char c, std::ptrdiff_t from) {
-  size_t start = static_cast<size_t>(from - 1);
-  for (;;) {
-    const size_t found = fText.find(c, start);
-    if (found != std::string::npos) return static_cast<std::ptrdiff_t>(found) + 1;
-    // What was searched already is not searched again.
-    start = std::max(start, fText.size());
-    if (!TakeMore()) return 0;
-  }
+  const size_t found = fHeld.Find(c, static_cast<size_t>(from - 1));
+  return found == std::string::npos ? 0 : static_cast<std::ptrdiff_t>(found) + 1;
 }
 
 std::ptrdiff_t THtmlParser::FindCloseFrom(std::ptrdiff_t from) {
@@ -191,15 +171,12 @@ std::ptrdiff_t THtmlParser::FindCloseFrom(std::ptrdiff_t from) {
 }
 
 bool THtmlParser::NextTag() {
-  while (fText.empty() && TakeMore()) {
-  }
-  if (fText.empty()) return false;
+  if (!fHeld.Has(0)) return false;
   if (fTagStart != 0) ++fPos;
   // The scan position lies inside the text held, unless the document has ended.
-  while (fPos > static_cast<std::ptrdiff_t>(fText.size()) && TakeMore()) {
-  }
+  if (fPos > 1) fHeld.Has(static_cast<size_t>(fPos - 1));
   LetGoOfPassedText();
-  fPos = std::clamp<std::ptrdiff_t>(fPos, 1, static_cast<std::ptrdiff_t>(fText.size()));
+  fPos = std::clamp<std::ptrdiff_t>(fPos, 1, static_cast<std::ptrdiff_t>(fHeld.text().size()));
 
   const std::ptrdiff_t open = FindFrom('<', fPos);
   // The first `>` from the scan position both ends the text before the tag
@@ -209,7 +186,7 @@ bool THtmlParser::NextTag() {
   if (open != 0) close = first_close >= open ? first_close : FindCloseFrom(open);
   const bool found = open != 0 && close != 0;
   // A search that found nothing took the rest of the document in.
-  const auto length = static_cast<std::ptrdiff_t>(fText.size());
+  const auto length = static_cast<std::ptrdiff_t>(fHeld.text().size());
 
   const std::ptrdiff_t limit = open != 0 ? open : length + 1;
   const std::ptrdiff_t text_start =
@@ -231,8 +208,8 @@ bool THtmlParser::NextTag() {
   fTagStart = tag_start;
   fTagLength = tag_end - tag_start + 1;
   if (fTagLength >= 2) {
-    SetTagText(std::string_view(fText).substr(static_cast<size_t>(fTagStart),
-                                              static_cast<size_t>(fTagLength - 2)));
+    SetTagText(std::string_view(fHeld.text())
+                   .substr(static_cast<size_t>(fTagStart), static_cast<size_t>(fTagLength - 2)));
   } else {
     SetTagText(std::string_view());
   }
@@ -256,12 +233,12 @@ void THtmlParser::TagChanged(void* context) {
   auto& self = *static_cast<THtmlParser*>(context);
   if (self.fTagStart == 0) return;
   const auto inner_start = static_cast<size_t>(self.fTagStart);  // just after the `<`
-  self.fText.erase(inner_start, static_cast<size_t>(self.fTagLength - 2));
+  self.fHeld.text().erase(inner_start, static_cast<size_t>(self.fTagLength - 2));
   const std::string rebuilt = self.fCurrentTag.BuildText();
   const auto new_length = static_cast<std::ptrdiff_t>(rebuilt.size()) + 2;
   if (self.fTextStart > self.fTagStart) self.fTextStart += new_length - self.fTagLength;
   self.fTagLength = new_length;
-  self.fText.insert(inner_start, rebuilt);
+  self.fHeld.text().insert(inner_start, rebuilt);
   // The `>` positions after the tag have moved.
   self.fCloseSearchFrom = 0;
   self.fCloseFound = 0;

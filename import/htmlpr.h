@@ -112,14 +112,14 @@ class THtmlParser {
   // A view into the document, good until the next step or edit.
   std::string_view TextBefore() const {
     if (fTextLength == 0) return {};
-    return std::string_view(fText).substr(static_cast<size_t>(fTextStart - 1),
-                                          static_cast<size_t>(fTextLength));
+    return std::string_view(fHeld.text())
+        .substr(static_cast<size_t>(fTextStart - 1), static_cast<size_t>(fTextLength));
   }
   // The length of the current tag from `<` to `>`, both included; 0 with no tag.
   std::ptrdiff_t TagLength() const { return fTagStart != 0 ? fTagLength : 0; }
   // The document, including any edit written back from the current tag; of
   // a document given piece by piece, the part held now.
-  const std::string& Text() const { return fText; }
+  const std::string& Text() const { return fHeld.text(); }
 
  private:
   void SetTagText(std::string_view text);
@@ -127,14 +127,11 @@ class THtmlParser {
   // The 1-based position of the first `c` at `from` or later, 0 when none;
   // a document given piece by piece is taken on as far as the search needs.
   std::ptrdiff_t FindFrom(char c, std::ptrdiff_t from);
-  // Takes the next piece of the document; false when there is none.
-  bool TakeMore();
   // Lets go of the text before the scan position once it is large.
   void LetGoOfPassedText();
   std::ptrdiff_t FindCloseFrom(std::ptrdiff_t from);
 
-  std::string fText;
-  TextSource fMore;  // the rest of the document; empty once all of it is in fText
+  HeldText fHeld;  // the document, or of one given piece by piece, the part held now
   TTag fCurrentTag;
   std::ptrdiff_t fPos = 0;
   std::ptrdiff_t fTagStart = 0;
